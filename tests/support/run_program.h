@@ -1,0 +1,31 @@
+// Runs a built program as a child process and captures what it prints.
+#ifndef TESTS_SUPPORT_RUN_PROGRAM_H
+#define TESTS_SUPPORT_RUN_PROGRAM_H
+
+#include <map>
+#include <string>
+#include <vector>
+
+struct ProgramResult {
+  int exit_status;     // exit code, or 128 + signal number
+  std::string out;     // standard output
+  std::string err;     // standard error
+};
+
+// Environment changes for the child: a value sets the variable, a null
+// (absent) entry in unset removes it; everything else is inherited.
+struct ProgramEnv {
+  std::map<std::string, std::string> set;
+  std::vector<std::string> unset;
+};
+
+ProgramResult run_program(const std::string& path, const std::vector<std::string>& args,
+                          const ProgramEnv& env = ProgramEnv(), const std::string& stdout_path = "");
+
+// Whole contents of a file ("" when it cannot be read).
+std::string read_file(const std::string& path);
+
+// A fresh empty directory under the test temporary directory.
+std::string make_temp_dir();
+
+#endif
