@@ -1,0 +1,32 @@
+#!/bin/sh
+# Static checks of the project's own code: clang-format (against
+# .clang-format), clang-tidy (against .clang-tidy) and cppcheck. Any finding
+# fails. Usage: tools/static-checks.sh BUILD_DIR (with compile_commands.json)
+set -eu
+cd "$(dirname "$0")/.."
+build=${1:-build/default}
+
+product_sources=$(git ls-files 'harness/*.cpp' 'primitives/*.cpp' 'fixedmath/*.cpp' 'eglsweep/*.cpp')
+all_sources=$(git ls-files '*.cpp' '*.h' '*.c')
+status=0
+
+echo "clang-format: $(echo "$all_sources" | wc -w) files"
+# shellcheck disable=SC2086
+clang-format --dry-run --Werror $all_sources || status=1
+
+echo "clang-tidy: $(echo "$product_sources" | wc -w) files"
+# shellcheck disable=SC2086
+echo $product_sources | tr ' ' '\n' |
+  xargs -P 2 -n 4 clang-tidy -p "$build" --quiet || status=1
+
+echo "cppcheck"
+cppcheck --quiet --error-exitcode=1 --inline-suppr \
+  --enable=warning,performance,portability --std=c++17 \
+  --suppress=missingIncludeSystem -I . \
+  harness primitives fixedmath eglsweep || status=1
+
+if [ "$status" -ne 0 ]; then
+  echo "static checks: FAILED"
+  exit 1
+fi
+echo "static checks: clean"
