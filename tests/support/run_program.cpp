@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -29,8 +30,13 @@ std::string make_temp_dir() {
 
 ProgramResult run_program(const std::string& path, const std::vector<std::string>& args,
                           const ProgramEnv& env, const std::string& stdout_path) {
+  return run_program_io(path, args, env, ProgramIo{stdout_path, false, false});
+}
+
+ProgramResult run_program_io(const std::string& path, const std::vector<std::string>& args,
+                             const ProgramEnv& env, const ProgramIo& io) {
   const std::string dir = make_temp_dir();
-  const std::string out_path = stdout_path.empty() ? dir + "/stdout" : stdout_path;
+  const std::string out_path = io.stdout_path.empty() ? dir + "/stdout" : io.stdout_path;
   const std::string err_path = dir + "/stderr";
 
   std::vector<std::string> environment;
@@ -51,23 +57,37 @@ ProgramResult run_program(const std::string& path, const std::vector<std::string
   for (std::string& entry : environment) envp.push_back(&entry[0]);
   envp.push_back(nullptr);
 
+  int pipe_ends[2] = {-1, -1};
+  if (io.stdout_closed_pipe) {
+    // The reading end is closed before the child exists: its first write fails.
+    if (pipe(pipe_ends) != 0) return ProgramResult{-1, "", ""};
+    close(pipe_ends[0]);
+  }
   const pid_t pid = fork();
   if (pid == 0) {
-    const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int out = -1;
+    if (io.stdout_closed_pipe) {
+      out = pipe_ends[1];
+    } else {
+      out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    }
     const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int in = open("/dev/null", O_RDONLY);
     if (out < 0 || err < 0 || in < 0) _exit(126);
     dup2(in, 0);
     dup2(out, 1);
     dup2(err, 2);
+    if (io.as_nobody && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(125);
+    signal(SIGPIPE, SIG_DFL);
     execve(path.c_str(), argv.data(), envp.data());
     _exit(127);
   }
+  if (io.stdout_closed_pipe) close(pipe_ends[1]);
   int status = 0;
   waitpid(pid, &status, 0);
   ProgramResult result;
   result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.out = read_file(out_path);
+  result.out = io.stdout_closed_pipe ? "" : read_file(out_path);
   result.err = read_file(err_path);
   return result;
 }

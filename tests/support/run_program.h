@@ -22,6 +22,16 @@ struct ProgramEnv {
 ProgramResult run_program(const std::string& path, const std::vector<std::string>& args,
                           const ProgramEnv& env = ProgramEnv(), const std::string& stdout_path = "");
 
+// How the child's standard output is connected and whom it runs as.
+struct ProgramIo {
+  std::string stdout_path;   // a file (such as /dev/full) instead of a captured temporary
+  bool stdout_closed_pipe;   // a pipe whose reading end is already closed
+  bool as_nobody;            // drop root privileges (uid/gid 65534) before exec
+};
+
+ProgramResult run_program_io(const std::string& path, const std::vector<std::string>& args,
+                             const ProgramEnv& env, const ProgramIo& io);
+
 // Whole contents of a file ("" when it cannot be read).
 std::string read_file(const std::string& path);
 
