@@ -1,0 +1,81 @@
+# Installation and Debian packaging of the two programs.
+#
+# `cmake --install` puts the programs in bin/ and their manual pages in
+# share/man/man1/ under CMAKE_INSTALL_PREFIX (DESTDIR is honoured). Nothing
+# else of the build installs: the libraries are static and linked into the
+# programs, and the test suite, the recording fake and the benchmarks have no
+# install rules. `cpack -G DEB` turns the same layout into a package whose
+# dependencies dpkg-shlibdeps derives from the programs' shared libraries.
+include(GNUInstallDirs)
+
+# The programs of this build that get installed; brindle only once its
+# target exists. tests/packaging reads the same list.
+set(QB_INSTALLED_PROGRAMS quillet_cl)
+if(TARGET brindle)
+  list(APPEND QB_INSTALLED_PROGRAMS brindle)
+endif()
+
+foreach(program IN LISTS QB_INSTALLED_PROGRAMS)
+  install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
+  install(FILES ${PROJECT_SOURCE_DIR}/man/${program}.1
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT programs)
+endforeach()
+
+# A parent build (an SDK, a board image) packages on its own terms: it gets
+# the install rules above but no CPack set-up of ours.
+if(NOT QB_TOP_LEVEL)
+  return()
+endif()
+
+set(QB_PACKAGE_CONTACT "quillet_brindle maintainers <maintainers@localhost>"
+    CACHE STRING "Maintainer field of the Debian package")
+
+set(CPACK_PACKAGE_NAME quillet-brindle)
+set(CPACK_PACKAGE_VENDOR "quillet_brindle")
+set(CPACK_PACKAGE_CONTACT "${QB_PACKAGE_CONTACT}")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "EGL 1.x and OpenGL ES 1.x (Common-Lite) conformance test programs")
+set(CPACK_PACKAGE_DESCRIPTION
+    "quillet_cl walks 13 GL state drivers of OpenGL ES 1.x through every
+combination of their values on an off-screen pbuffer and fails on the first
+GL error. brindle checks the EGL constants and calls every EGL 1.0 entry
+point with valid and degenerate arguments, classifying each EGL error code.
+Both judge the implementation by its error codes alone.")
+set(CPACK_GENERATOR DEB)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+
+# dpkg-shlibdeps names the packages of the shared libraries the programs
+# load (on Debian 12: libegl1, libgles1 and libc6, with the versions their
+# symbols need). A cross build needs the target architecture's libraries
+# installed through multiarch for it; QB_DEB_SHLIBDEPS=OFF writes the
+# package names without versions instead.
+option(QB_DEB_SHLIBDEPS "Derive the package's dependencies with dpkg-shlibdeps" ON)
+if(QB_DEB_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libegl1, libgles1, libc6")
+endif()
+
+# CPack asks dpkg for the architecture, which is the build machine's; a cross
+# build names the target's.
+if(CMAKE_CROSSCOMPILING)
+  if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(aarch64|arm64)$")
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)
+  elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^arm")
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE armhf)
+  elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|amd64)$")
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
+  elseif(CMAKE_SYSTEM_PROCESSOR MATCHES "^riscv64$")
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE riscv64)
+  endif()
+endif()
+
+# Compresses the staged manual pages and, for a cross build, points
+# dpkg-shlibdeps at the target architecture.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/DebPreBuild.cmake)
+
+include(CPack)

@@ -1,0 +1,85 @@
+# Checks that every end-to-end test of the suite carries exactly one
+# platform label, so that `ctest -L <platform>` selects it. A test is
+# end-to-end when it is labelled e2e or registered under tests/e2e/.
+#
+# cmake -DCTEST=<ctest> -DBUILD_DIR=<build dir> -P check_test_labels.cmake
+cmake_minimum_required(VERSION 3.25)
+set(platforms surfaceless-llvmpipe surfaceless-softpipe x11-xvfb fake)
+
+execute_process(COMMAND ${CTEST} --show-only=json-v1 --test-dir ${BUILD_DIR}
+                OUTPUT_VARIABLE json RESULT_VARIABLE status ERROR_VARIABLE errors)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "ctest --show-only=json-v1 failed: ${errors}")
+endif()
+
+string(JSON test_count LENGTH "${json}" tests)
+string(JSON node_count LENGTH "${json}" backtraceGraph nodes)
+set(e2e_count 0)
+set(bad "")
+foreach(platform IN LISTS platforms)
+  set(count_${platform} 0)
+endforeach()
+
+math(EXPR last_test "${test_count} - 1")
+foreach(i RANGE ${last_test})
+  string(JSON name GET "${json}" tests ${i} name)
+
+  set(labels "")
+  string(JSON property_count ERROR_VARIABLE no_properties LENGTH "${json}" tests ${i} properties)
+  if(NOT no_properties AND property_count GREATER 0)
+    math(EXPR last_property "${property_count} - 1")
+    foreach(p RANGE ${last_property})
+      string(JSON property GET "${json}" tests ${i} properties ${p} name)
+      if(property STREQUAL "LABELS")
+        string(JSON label_count LENGTH "${json}" tests ${i} properties ${p} value)
+        math(EXPR last_label "${label_count} - 1")
+        foreach(l RANGE ${last_label})
+          string(JSON label GET "${json}" tests ${i} properties ${p} value ${l})
+          list(APPEND labels ${label})
+        endforeach()
+      endif()
+    endforeach()
+  endif()
+
+  # Registered under tests/e2e/: some frame of the add_test backtrace is a
+  # file of that folder.
+  set(under_e2e FALSE)
+  string(JSON node ERROR_VARIABLE no_backtrace GET "${json}" tests ${i} backtrace)
+  while(NOT no_backtrace AND NOT node STREQUAL "" AND node LESS node_count)
+    string(JSON file_index GET "${json}" backtraceGraph nodes ${node} file)
+    string(JSON file GET "${json}" backtraceGraph files ${file_index})
+    if(file MATCHES "/tests/e2e/")
+      set(under_e2e TRUE)
+    endif()
+    string(JSON node ERROR_VARIABLE no_backtrace GET "${json}" backtraceGraph nodes ${node} parent)
+  endwhile()
+
+  if(NOT under_e2e AND NOT "e2e" IN_LIST labels)
+    continue()
+  endif()
+  math(EXPR e2e_count "${e2e_count} + 1")
+  set(found "")
+  foreach(platform IN LISTS platforms)
+    if(platform IN_LIST labels)
+      list(APPEND found ${platform})
+      math(EXPR count_${platform} "${count_${platform}} + 1")
+    endif()
+  endforeach()
+  list(LENGTH found found_count)
+  if(NOT found_count EQUAL 1)
+    list(APPEND bad "${name} (labels: ${labels})")
+  endif()
+endforeach()
+
+foreach(platform IN LISTS platforms)
+  message(STATUS "ctest -L ${platform}: ${count_${platform}} end-to-end tests")
+endforeach()
+if(e2e_count EQUAL 0)
+  message(FATAL_ERROR "no end-to-end test found")
+endif()
+if(bad)
+  list(JOIN bad "\n  " bad_text)
+  message(FATAL_ERROR "end-to-end tests without exactly one platform label "
+                      "(${platforms}):\n  ${bad_text}")
+endif()
+message(STATUS "${e2e_count} end-to-end tests, each with one platform label")
