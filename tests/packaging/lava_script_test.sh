@@ -257,10 +257,11 @@ else
 fi
 
 if [ -n "$brindle_fake" ]; then
+  # quillet_cl tries the set-up twice, so both of its attempts fail here.
   new_case "fake-linked programs when eglInitialize fails"
   linked quillet_cl "$quillet_fake"
   linked brindle "$brindle_fake"
-  case_env="FAKEGL_SCENARIO=fail=eglInitialize:1:0x3001"
+  case_env="FAKEGL_SCENARIO=fail=eglInitialize:1:0x3001;fail=eglInitialize:2:0x3001"
   expect 1 "$FAIL_FAIL"
 
   new_case "fake-linked brindle when eglInitialize fails"
