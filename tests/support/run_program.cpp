@@ -1,6 +1,7 @@
 #include "run_program.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -87,7 +88,11 @@ ProgramResult run_program_io(const std::string& path, const std::vector<std::str
   waitpid(pid, &status, 0);
   ProgramResult result;
   result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.out = io.stdout_closed_pipe ? "" : read_file(out_path);
+  // Only a regular file is read back: a device such as /dev/full reads as an
+  // endless stream.
+  struct stat info;
+  const bool regular = stat(out_path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  result.out = io.stdout_closed_pipe || !regular ? "" : read_file(out_path);
   result.err = read_file(err_path);
   return result;
 }
