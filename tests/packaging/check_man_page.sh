@@ -7,6 +7,7 @@
 # Usage: check_man_page.sh GROFF PAGE PROGRAM|- [LINE...]
 #   PROGRAM  the built program the page documents ("-": none built yet);
 #            its -h options and option messages are looked up in the page
+# QB_EMULATOR, when set, runs the program (a cross build's emulator).
 set -u
 groff=$1
 page=$2
@@ -20,6 +21,11 @@ failures=0
 fail() {
   echo "FAIL: $1"
   failures=$((failures + 1))
+}
+
+run() {
+  # shellcheck disable=SC2086 # the emulator may carry its own arguments
+  ${QB_EMULATOR:-} "$@"
 }
 
 # Every warning category on (-ww), no output (-z).
@@ -47,7 +53,7 @@ done
 if [ "$program" != "-" ]; then
   cd "$work" || exit 1
   # Each option of the help text is an entry of the OPTIONS section.
-  "$program" -h >"$work/help" 2>&1
+  run "$program" -h >"$work/help" 2>&1
   options=$(sed -n 's/^\t\(-[a-z]\)\t.*/\1/p' "$work/help")
   if [ -z "$options" ]; then
     fail "$program -h lists no option"
@@ -59,10 +65,10 @@ if [ "$program" != "-" ]; then
     fi
   done
   # The option messages, as the program prints them.
-  has_line "$("$program" -l 2>&1 | head -n 1)"
+  has_line "$(run "$program" -l 2>&1 | head -n 1)"
   long_name=$(printf '%080d' 0)
-  has_line "$("$program" -l "$long_name" -h 2>&1 | head -n 1)"
-  has_line "$("$program" -x 2>&1 | head -n 1 | sed 's/^-x /arg /')"
+  has_line "$(run "$program" -l "$long_name" -h 2>&1 | head -n 1)"
+  has_line "$(run "$program" -x 2>&1 | head -n 1 | sed 's/^-x /arg /')"
 fi
 
 [ "$failures" -eq 0 ] && echo "$page: clean"

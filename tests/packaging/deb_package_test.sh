@@ -5,6 +5,7 @@
 # stripped programs, and each installed program's -h run from that root.
 #
 # Usage: deb_package_test.sh CPACK BUILD_DIR SOURCE_DIR PROGRAM...
+# QB_EMULATOR, when set, runs the programs (a cross build's emulator).
 set -u
 cpack=$1
 build=$2
@@ -19,6 +20,11 @@ failures=0
 fail() {
   echo "FAIL: $1"
   failures=$((failures + 1))
+}
+
+run() {
+  # shellcheck disable=SC2086 # the emulator may carry its own arguments
+  ${QB_EMULATOR:-} "$@"
 }
 
 HELP='Options:
@@ -90,7 +96,7 @@ for program in $programs; do
   if readelf -S "$work/root/usr/bin/$program" | grep -q '\.debug_info'; then
     fail "$program carries debug information"
   fi
-  out=$(cd "$work" && "$work/root/usr/bin/$program" -h 2>&1; echo "status $?")
+  out=$(cd "$work" && run "$work/root/usr/bin/$program" -h 2>&1; echo "status $?")
   want="${HELP}
 status $(help_status "$program")"
   if [ "$out" != "$want" ]; then

@@ -6,6 +6,8 @@
 # environment the programs saw.
 #
 # Usage: lava_script_test.sh SOURCE_DIR QUILLET_CL_FAKE [BRINDLE_FAKE]
+# QB_EMULATOR, when set, runs the fake-linked builds (a cross build's
+# emulator).
 set -u
 source_dir=$1
 quillet_fake=$2
@@ -76,7 +78,12 @@ hanging() {
 
 # linked NAME PROGRAM: NAME on PATH is the given build.
 linked() {
-  ln -s "$2" "$case_dir/bin/$1"
+  if [ -n "${QB_EMULATOR:-}" ]; then
+    printf '#!/bin/sh\nexec %s "%s" "$@"\n' "$QB_EMULATOR" "$2" >"$case_dir/bin/$1"
+    chmod +x "$case_dir/bin/$1"
+  else
+    ln -s "$2" "$case_dir/bin/$1"
+  fi
 }
 
 fail_case() {
@@ -245,7 +252,8 @@ expect 1 "$FAIL_PASS"
 # Once a fake-linked build passes on its own, it also stands for the passing
 # case; until then the stand-ins above cover it.
 fake_passes() {
-  "$1" >"$work/probe.out" 2>&1 && grep -Fqx -e "$2" "$work/probe.out"
+  # shellcheck disable=SC2086 # the emulator may carry its own arguments
+  ${QB_EMULATOR:-} "$1" >"$work/probe.out" 2>&1 && grep -Fqx -e "$2" "$work/probe.out"
 }
 if fake_passes "$quillet_fake" "quillet (fixed point) passed."; then
   new_case "fake-linked quillet_cl passes"
