@@ -17,9 +17,9 @@ constexpr std::uint32_t code_bit(EGLint code) {
 }
 
 static_assert(FAILING_CODE_SPAN == 13, "the EGL 1.0 error codes are 0x3001 to 0x300D");
-static_assert(FAILING_CODE_MASK == (code_bit(EGL_NOT_INITIALIZED) | code_bit(EGL_BAD_ACCESS) |
-                                    code_bit(EGL_BAD_ATTRIBUTE) | code_bit(EGL_BAD_DISPLAY) |
-                                    code_bit(EGL_BAD_PARAMETER) | code_bit(EGL_BAD_SURFACE)),
+static_assert(FAILING_CODE_MASK ==
+                  (code_bit(EGL_NOT_INITIALIZED) | code_bit(EGL_BAD_ACCESS) | code_bit(EGL_BAD_ATTRIBUTE) |
+                   code_bit(EGL_BAD_DISPLAY) | code_bit(EGL_BAD_PARAMETER) | code_bit(EGL_BAD_SURFACE)),
               "the mask holds exactly the six failing codes");
 
 }  // namespace

@@ -94,4 +94,6 @@ void check_enumeration_rows(const EnumCheckRow* table, std::int32_t length) {
   log_message(1, "\n");
 }
 
-void check_enumerations() { check_enumeration_rows(ENUMERATION_TABLE, ENUMERATION_TABLE_LENGTH); }
+void check_enumerations() {
+  check_enumeration_rows(ENUMERATION_TABLE, ENUMERATION_TABLE_LENGTH);
+}

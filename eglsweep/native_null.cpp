@@ -7,7 +7,9 @@
 // platform (or a test build) links its own definitions in its place.
 #include "eglsweep/native.h"
 
-EGLNativeDisplayType native_open_display() { return 0; }
+EGLNativeDisplayType native_open_display() {
+  return 0;
+}
 
 void native_close_display(EGLNativeDisplayType /*display*/) {}
 
@@ -18,8 +20,7 @@ EGLNativeWindowType native_create_window(const char* /*name*/, std::int32_t /*wi
 
 void native_destroy_window(EGLNativeWindowType /*window*/) {}
 
-EGLNativePixmapType native_create_pixmap(std::int32_t /*width*/, std::int32_t /*height*/,
-                                         EGLint /*visual*/) {
+EGLNativePixmapType native_create_pixmap(std::int32_t /*width*/, std::int32_t /*height*/, EGLint /*visual*/) {
   return 0;
 }
 

@@ -28,37 +28,36 @@ constexpr std::size_t CONFIG_ATTRIBS_SIZE = 7;
 #define EGL_VALUE(name) \
   { name, #name }
 
-constexpr ValueEntry QUERY_STRING_LIST[] = {
-    EGL_VALUE(EGL_VENDOR), EGL_VALUE(EGL_VERSION), EGL_VALUE(EGL_EXTENSIONS), VALUE_LIST_TERMINATOR};
+constexpr ValueEntry QUERY_STRING_LIST[] = {EGL_VALUE(EGL_VENDOR), EGL_VALUE(EGL_VERSION),
+                                            EGL_VALUE(EGL_EXTENSIONS), VALUE_LIST_TERMINATOR};
 
 constexpr ValueEntry CURRENT_SURFACE_LIST[] = {EGL_VALUE(EGL_DRAW), EGL_VALUE(EGL_READ),
                                                VALUE_LIST_TERMINATOR};
 
-constexpr ValueEntry CONFIG_ATTRIBUTE_LIST[] = {
-    EGL_VALUE(EGL_CONFIG_ID),
-    EGL_VALUE(EGL_BUFFER_SIZE),
-    EGL_VALUE(EGL_LEVEL),
-    EGL_VALUE(EGL_RED_SIZE),
-    EGL_VALUE(EGL_GREEN_SIZE),
-    EGL_VALUE(EGL_BLUE_SIZE),
-    EGL_VALUE(EGL_ALPHA_SIZE),
-    EGL_VALUE(EGL_DEPTH_SIZE),
-    EGL_VALUE(EGL_STENCIL_SIZE),
-    EGL_VALUE(EGL_SAMPLE_BUFFERS),
-    EGL_VALUE(EGL_SAMPLES),
-    EGL_VALUE(EGL_SURFACE_TYPE),
-    EGL_VALUE(EGL_NATIVE_RENDERABLE),
-    EGL_VALUE(EGL_NATIVE_VISUAL_ID),
-    EGL_VALUE(EGL_NATIVE_VISUAL_TYPE),
-    EGL_VALUE(EGL_CONFIG_CAVEAT),
-    EGL_VALUE(EGL_TRANSPARENT_TYPE),
-    EGL_VALUE(EGL_TRANSPARENT_RED_VALUE),
-    EGL_VALUE(EGL_TRANSPARENT_GREEN_VALUE),
-    EGL_VALUE(EGL_TRANSPARENT_BLUE_VALUE),
-    EGL_VALUE(EGL_MAX_PBUFFER_WIDTH),
-    EGL_VALUE(EGL_MAX_PBUFFER_HEIGHT),
-    EGL_VALUE(EGL_MAX_PBUFFER_PIXELS),
-    VALUE_LIST_TERMINATOR};
+constexpr ValueEntry CONFIG_ATTRIBUTE_LIST[] = {EGL_VALUE(EGL_CONFIG_ID),
+                                                EGL_VALUE(EGL_BUFFER_SIZE),
+                                                EGL_VALUE(EGL_LEVEL),
+                                                EGL_VALUE(EGL_RED_SIZE),
+                                                EGL_VALUE(EGL_GREEN_SIZE),
+                                                EGL_VALUE(EGL_BLUE_SIZE),
+                                                EGL_VALUE(EGL_ALPHA_SIZE),
+                                                EGL_VALUE(EGL_DEPTH_SIZE),
+                                                EGL_VALUE(EGL_STENCIL_SIZE),
+                                                EGL_VALUE(EGL_SAMPLE_BUFFERS),
+                                                EGL_VALUE(EGL_SAMPLES),
+                                                EGL_VALUE(EGL_SURFACE_TYPE),
+                                                EGL_VALUE(EGL_NATIVE_RENDERABLE),
+                                                EGL_VALUE(EGL_NATIVE_VISUAL_ID),
+                                                EGL_VALUE(EGL_NATIVE_VISUAL_TYPE),
+                                                EGL_VALUE(EGL_CONFIG_CAVEAT),
+                                                EGL_VALUE(EGL_TRANSPARENT_TYPE),
+                                                EGL_VALUE(EGL_TRANSPARENT_RED_VALUE),
+                                                EGL_VALUE(EGL_TRANSPARENT_GREEN_VALUE),
+                                                EGL_VALUE(EGL_TRANSPARENT_BLUE_VALUE),
+                                                EGL_VALUE(EGL_MAX_PBUFFER_WIDTH),
+                                                EGL_VALUE(EGL_MAX_PBUFFER_HEIGHT),
+                                                EGL_VALUE(EGL_MAX_PBUFFER_PIXELS),
+                                                VALUE_LIST_TERMINATOR};
 
 constexpr ValueEntry SURFACE_QUERY_LIST[] = {EGL_VALUE(EGL_CONFIG_ID), EGL_VALUE(EGL_LARGEST_PBUFFER),
                                              EGL_VALUE(EGL_WIDTH), EGL_VALUE(EGL_HEIGHT),
@@ -92,14 +91,13 @@ static_assert(list_is_well_formed(CONTEXT_QUERY_LIST, 1), "context-query list");
 static_assert(list_is_well_formed(WAIT_NATIVE_LIST, 1), "wait-native list");
 
 // Surface attributes of the main pbuffer.
-constexpr EGLint MAIN_PBUFFER_ATTRIBS[] = {EGL_WIDTH, SURFACE_WIDTH, EGL_HEIGHT, SURFACE_HEIGHT,
-                                           EGL_NONE};
+constexpr EGLint MAIN_PBUFFER_ATTRIBS[] = {EGL_WIDTH, SURFACE_WIDTH, EGL_HEIGHT, SURFACE_HEIGHT, EGL_NONE};
 
 // Configuration and surface attributes of the follow-up checks.
 constexpr EGLint WINDOW_CONFIG_ATTRIBS[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT, EGL_NONE};
 constexpr EGLint PBUFFER_CONFIG_ATTRIBS[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_NONE};
-constexpr EGLint PBUFFER_SURFACE_ATTRIBS[] = {EGL_WIDTH,          SURFACE_WIDTH, EGL_HEIGHT, SURFACE_HEIGHT,
-                                              EGL_LARGEST_PBUFFER, 1,             EGL_NONE};
+constexpr EGLint PBUFFER_SURFACE_ATTRIBS[] = {
+    EGL_WIDTH, SURFACE_WIDTH, EGL_HEIGHT, SURFACE_HEIGHT, EGL_LARGEST_PBUFFER, 1, EGL_NONE};
 constexpr EGLint PIXMAP_CONFIG_ATTRIBS[] = {EGL_SURFACE_TYPE, EGL_PIXMAP_BIT, EGL_NONE};
 
 // The sweep's own variables, shared by its steps. The counts and the visual
@@ -115,7 +113,9 @@ struct SweepLocals {
   EGLNativePixmapType native_pixmap;  // the chain's pixmap, null until made
 };
 
-EGLint surface_kind(const SweepLocals* locals) { return locals->config_attribs[SURFACE_KIND_WORD]; }
+EGLint surface_kind(const SweepLocals* locals) {
+  return locals->config_attribs[SURFACE_KIND_WORD];
+}
 
 // Searches a configuration of the given surface kind into the main
 // configuration; the count goes to num_config.
@@ -186,8 +186,7 @@ void search_configurations(SweepLocals* locals) {
 void make_main_surface(SweepLocals* locals) {
   const EGLDisplay display = sweep_handles.display;
   if (locals->num_config >= 1) {
-    locals->native_window =
-        native_create_window("brindle", SURFACE_WIDTH, SURFACE_HEIGHT, locals->visual_id);
+    locals->native_window = native_create_window("brindle", SURFACE_WIDTH, SURFACE_HEIGHT, locals->visual_id);
     log_message(1, "eglCreateWindowSurface\n");
     sweep_handles.surface =
         eglCreateWindowSurface(display, sweep_handles.config, locals->native_window, nullptr);
@@ -227,7 +226,8 @@ void make_main_surface(SweepLocals* locals) {
 // The main context, made current on the main surface.
 void make_main_context() {
   log_message(1, "eglCreateContext\n");
-  sweep_handles.context = eglCreateContext(sweep_handles.display, sweep_handles.config, EGL_NO_CONTEXT, nullptr);
+  sweep_handles.context =
+      eglCreateContext(sweep_handles.display, sweep_handles.config, EGL_NO_CONTEXT, nullptr);
   check_egl();
   log_message(1, "eglMakeCurrent\n");
   eglMakeCurrent(sweep_handles.display, sweep_handles.surface, sweep_handles.surface, sweep_handles.context);
@@ -289,8 +289,7 @@ void run_follow_up_checks(const SweepLocals* locals) {
       test_window_surface();
       test_pixmap_surface();
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -298,14 +297,9 @@ void run_follow_up_checks(const SweepLocals* locals) {
 // surface still exists and is current. A pbuffer has none.
 void release_main_native_object(const SweepLocals* locals) {
   switch (surface_kind(locals)) {
-    case EGL_PIXMAP_BIT:
-      native_destroy_pixmap(locals->native_pixmap);
-      break;
-    case EGL_WINDOW_BIT:
-      native_destroy_window(locals->native_window);
-      break;
-    default:
-      break;
+    case EGL_PIXMAP_BIT: native_destroy_pixmap(locals->native_pixmap); break;
+    case EGL_WINDOW_BIT: native_destroy_window(locals->native_window); break;
+    default: break;
   }
 }
 
@@ -345,7 +339,8 @@ void finish_sweep(const SweepLocals* locals) {
 }  // namespace
 
 void run_sweep() {
-  SweepLocals locals = {{EGL_SURFACE_TYPE, 0, EGL_RED_SIZE, 1, EGL_DEPTH_SIZE, 12, EGL_NONE}, 0, 0, 0, 0, 0, 0, 0};
+  SweepLocals locals = {
+      {EGL_SURFACE_TYPE, 0, EGL_RED_SIZE, 1, EGL_DEPTH_SIZE, 12, EGL_NONE}, 0, 0, 0, 0, 0, 0, 0};
   start_display(&locals);
   search_configurations(&locals);
   make_main_surface(&locals);
