@@ -42,20 +42,42 @@ struct AttribName {
   EGLint value;
   const char* name;
 };
-#define ATTRIB(x) {x, #x}
-const AttribName ATTRIB_NAMES[] = {
-    ATTRIB(EGL_BUFFER_SIZE),      ATTRIB(EGL_ALPHA_SIZE),         ATTRIB(EGL_BLUE_SIZE),
-    ATTRIB(EGL_GREEN_SIZE),       ATTRIB(EGL_RED_SIZE),           ATTRIB(EGL_DEPTH_SIZE),
-    ATTRIB(EGL_STENCIL_SIZE),     ATTRIB(EGL_CONFIG_CAVEAT),      ATTRIB(EGL_CONFIG_ID),
-    ATTRIB(EGL_LEVEL),            ATTRIB(EGL_MAX_PBUFFER_HEIGHT), ATTRIB(EGL_MAX_PBUFFER_PIXELS),
-    ATTRIB(EGL_MAX_PBUFFER_WIDTH), ATTRIB(EGL_NATIVE_RENDERABLE), ATTRIB(EGL_NATIVE_VISUAL_ID),
-    ATTRIB(EGL_NATIVE_VISUAL_TYPE), ATTRIB(EGL_SAMPLES),          ATTRIB(EGL_SAMPLE_BUFFERS),
-    ATTRIB(EGL_SURFACE_TYPE),     ATTRIB(EGL_TRANSPARENT_TYPE),   ATTRIB(EGL_TRANSPARENT_BLUE_VALUE),
-    ATTRIB(EGL_TRANSPARENT_GREEN_VALUE), ATTRIB(EGL_TRANSPARENT_RED_VALUE), ATTRIB(EGL_NONE),
-    ATTRIB(EGL_HEIGHT),           ATTRIB(EGL_WIDTH),              ATTRIB(EGL_LARGEST_PBUFFER),
-    ATTRIB(EGL_DRAW),             ATTRIB(EGL_READ),               ATTRIB(EGL_CORE_NATIVE_ENGINE),
-    ATTRIB(EGL_VENDOR),           ATTRIB(EGL_VERSION),            ATTRIB(EGL_EXTENSIONS),
-    ATTRIB(EGL_CLIENT_APIS)};
+#define ATTRIB(x) \
+  { x, #x }
+const AttribName ATTRIB_NAMES[] = {ATTRIB(EGL_BUFFER_SIZE),
+                                   ATTRIB(EGL_ALPHA_SIZE),
+                                   ATTRIB(EGL_BLUE_SIZE),
+                                   ATTRIB(EGL_GREEN_SIZE),
+                                   ATTRIB(EGL_RED_SIZE),
+                                   ATTRIB(EGL_DEPTH_SIZE),
+                                   ATTRIB(EGL_STENCIL_SIZE),
+                                   ATTRIB(EGL_CONFIG_CAVEAT),
+                                   ATTRIB(EGL_CONFIG_ID),
+                                   ATTRIB(EGL_LEVEL),
+                                   ATTRIB(EGL_MAX_PBUFFER_HEIGHT),
+                                   ATTRIB(EGL_MAX_PBUFFER_PIXELS),
+                                   ATTRIB(EGL_MAX_PBUFFER_WIDTH),
+                                   ATTRIB(EGL_NATIVE_RENDERABLE),
+                                   ATTRIB(EGL_NATIVE_VISUAL_ID),
+                                   ATTRIB(EGL_NATIVE_VISUAL_TYPE),
+                                   ATTRIB(EGL_SAMPLES),
+                                   ATTRIB(EGL_SAMPLE_BUFFERS),
+                                   ATTRIB(EGL_SURFACE_TYPE),
+                                   ATTRIB(EGL_TRANSPARENT_TYPE),
+                                   ATTRIB(EGL_TRANSPARENT_BLUE_VALUE),
+                                   ATTRIB(EGL_TRANSPARENT_GREEN_VALUE),
+                                   ATTRIB(EGL_TRANSPARENT_RED_VALUE),
+                                   ATTRIB(EGL_NONE),
+                                   ATTRIB(EGL_HEIGHT),
+                                   ATTRIB(EGL_WIDTH),
+                                   ATTRIB(EGL_LARGEST_PBUFFER),
+                                   ATTRIB(EGL_DRAW),
+                                   ATTRIB(EGL_READ),
+                                   ATTRIB(EGL_CORE_NATIVE_ENGINE),
+                                   ATTRIB(EGL_VENDOR),
+                                   ATTRIB(EGL_VERSION),
+                                   ATTRIB(EGL_EXTENSIONS),
+                                   ATTRIB(EGL_CLIENT_APIS)};
 #undef ATTRIB
 
 std::string attrib_name(EGLint value) {
@@ -76,7 +98,9 @@ std::string attrib_list(const EGLint* list) {
   return text + "}";
 }
 
-std::string ptr(const void* p) { return p == nullptr ? "NULL" : "ptr"; }
+std::string ptr(const void* p) {
+  return p == nullptr ? "NULL" : "ptr";
+}
 
 std::string dpy_name(EGLDisplay dpy) {
   if (dpy == EGL_NO_DISPLAY) return "EGL_NO_DISPLAY";
@@ -128,7 +152,9 @@ std::string native_name(std::uintptr_t handle) {
   return handle == 0 ? "0" : fake_format("native%lu", static_cast<unsigned long>(handle));
 }
 
-std::string boolean_text(EGLBoolean value) { return value ? "EGL_TRUE" : "EGL_FALSE"; }
+std::string boolean_text(EGLBoolean value) {
+  return value ? "EGL_TRUE" : "EGL_FALSE";
+}
 
 // Records the call with its result and returns the result.
 EGLBoolean finish(const std::string& call, EGLBoolean result) {
@@ -164,10 +190,18 @@ bool config_matches(const FakeConfig& config, int index, const EGLint* attribs) 
       const EGLint value = attribs[i + 1];
       switch (attribs[i]) {
         case EGL_SURFACE_TYPE: surface_type = value; break;
-        case EGL_RED_SIZE: if (config.red_size < value) return false; break;
-        case EGL_DEPTH_SIZE: if (config.depth_size < value) return false; break;
-        case EGL_STENCIL_SIZE: if (config.stencil_size < value) return false; break;
-        case EGL_LEVEL: if (value != 0) return false; break;
+        case EGL_RED_SIZE:
+          if (config.red_size < value) return false;
+          break;
+        case EGL_DEPTH_SIZE:
+          if (config.depth_size < value) return false;
+          break;
+        case EGL_STENCIL_SIZE:
+          if (config.stencil_size < value) return false;
+          break;
+        case EGL_LEVEL:
+          if (value != 0) return false;
+          break;
         default: break;
       }
     }
@@ -186,8 +220,10 @@ bool attrib_known(EGLint attribute) {
 EGLint config_value(const FakeConfig& config, int index, EGLint attribute) {
   switch (attribute) {
     case EGL_CONFIG_ID: return index + 1;
-    case EGL_RED_SIZE: case EGL_GREEN_SIZE: case EGL_BLUE_SIZE: case EGL_ALPHA_SIZE:
-      return config.red_size;
+    case EGL_RED_SIZE:
+    case EGL_GREEN_SIZE:
+    case EGL_BLUE_SIZE:
+    case EGL_ALPHA_SIZE: return config.red_size;
     case EGL_BUFFER_SIZE: return 4 * config.red_size;
     case EGL_DEPTH_SIZE: return config.depth_size;
     case EGL_STENCIL_SIZE: return config.stencil_size;
@@ -195,7 +231,8 @@ EGLint config_value(const FakeConfig& config, int index, EGLint attribute) {
     case EGL_NATIVE_VISUAL_ID: return (config.surface_type & EGL_WINDOW_BIT) ? 0x21 + index : 0;
     case EGL_CONFIG_CAVEAT: return EGL_NONE;
     case EGL_TRANSPARENT_TYPE: return EGL_NONE;
-    case EGL_MAX_PBUFFER_WIDTH: case EGL_MAX_PBUFFER_HEIGHT: return 4096;
+    case EGL_MAX_PBUFFER_WIDTH:
+    case EGL_MAX_PBUFFER_HEIGHT: return 4096;
     case EGL_MAX_PBUFFER_PIXELS: return 4096 * 4096;
     default: return 0;
   }
@@ -280,8 +317,14 @@ const char* EGLAPIENTRY eglQueryString(EGLDisplay dpy, EGLint name) {
   const int fault = fake_enter("eglQueryString");
   fake_record(fake_format("eglQueryString(%s, %s)", dpy_name(dpy).c_str(), attrib_name(name).c_str()));
   EglState& state = egl();
-  if (fault != 0) { state.error = fault; return nullptr; }
-  if (const EGLint code = display_error(dpy)) { state.error = code; return nullptr; }
+  if (fault != 0) {
+    state.error = fault;
+    return nullptr;
+  }
+  if (const EGLint code = display_error(dpy)) {
+    state.error = code;
+    return nullptr;
+  }
   state.error = EGL_SUCCESS;
   switch (name) {
     case EGL_VENDOR: return "fakegl";
@@ -310,8 +353,8 @@ EGLBoolean EGLAPIENTRY eglGetConfigs(EGLDisplay dpy, EGLConfig* configs, EGLint 
   return succeed(call);
 }
 
-EGLBoolean EGLAPIENTRY eglChooseConfig(EGLDisplay dpy, const EGLint* attribs, EGLConfig* configs,
-                                       EGLint size, EGLint* num) {
+EGLBoolean EGLAPIENTRY eglChooseConfig(EGLDisplay dpy, const EGLint* attribs, EGLConfig* configs, EGLint size,
+                                       EGLint* num) {
   const int fault = fake_enter("eglChooseConfig");
   const std::string call =
       fake_format("eglChooseConfig(%s, %s, %s, %d, %s)", dpy_name(dpy).c_str(), attrib_list(attribs).c_str(),
@@ -335,9 +378,9 @@ EGLBoolean EGLAPIENTRY eglChooseConfig(EGLDisplay dpy, const EGLint* attribs, EG
 
 EGLBoolean EGLAPIENTRY eglGetConfigAttrib(EGLDisplay dpy, EGLConfig config, EGLint attribute, EGLint* value) {
   const int fault = fake_enter("eglGetConfigAttrib");
-  const std::string call = fake_format("eglGetConfigAttrib(%s, %s, %s, %s)", dpy_name(dpy).c_str(),
-                                       cfg_name(config).c_str(), attrib_name(attribute).c_str(),
-                                       ptr(value).c_str());
+  const std::string call =
+      fake_format("eglGetConfigAttrib(%s, %s, %s, %s)", dpy_name(dpy).c_str(), cfg_name(config).c_str(),
+                  attrib_name(attribute).c_str(), ptr(value).c_str());
   if (fault != 0) return fail(call, fault);
   if (const EGLint code = display_error(dpy)) return fail(call, code);
   const int index = config_index(config);
@@ -394,9 +437,12 @@ EGLSurface EGLAPIENTRY eglCreatePbufferSurface(EGLDisplay dpy, EGLConfig config,
   int width = 0;
   int height = 0;
   for (int i = 0; attribs != nullptr && attribs[i] != EGL_NONE; i += 2) {
-    if (attribs[i] == EGL_WIDTH) width = attribs[i + 1];
-    else if (attribs[i] == EGL_HEIGHT) height = attribs[i + 1];
-    else if (attribs[i] != EGL_LARGEST_PBUFFER) return surface_result(call, EGL_NO_SURFACE, EGL_BAD_ATTRIBUTE);
+    if (attribs[i] == EGL_WIDTH)
+      width = attribs[i + 1];
+    else if (attribs[i] == EGL_HEIGHT)
+      height = attribs[i + 1];
+    else if (attribs[i] != EGL_LARGEST_PBUFFER)
+      return surface_result(call, EGL_NO_SURFACE, EGL_BAD_ATTRIBUTE);
   }
   return surface_result(call, new_surface(EGL_PBUFFER_BIT, index, width, height), 0);
 }
@@ -414,9 +460,9 @@ EGLBoolean EGLAPIENTRY eglDestroySurface(EGLDisplay dpy, EGLSurface surface) {
 
 EGLBoolean EGLAPIENTRY eglQuerySurface(EGLDisplay dpy, EGLSurface surface, EGLint attribute, EGLint* value) {
   const int fault = fake_enter("eglQuerySurface");
-  const std::string call = fake_format("eglQuerySurface(%s, %s, %s, %s)", dpy_name(dpy).c_str(),
-                                       surf_name(surface).c_str(), attrib_name(attribute).c_str(),
-                                       ptr(value).c_str());
+  const std::string call =
+      fake_format("eglQuerySurface(%s, %s, %s, %s)", dpy_name(dpy).c_str(), surf_name(surface).c_str(),
+                  attrib_name(attribute).c_str(), ptr(value).c_str());
   if (fault != 0) return fail(call, fault);
   if (const EGLint code = display_error(dpy)) return fail(call, code);
   if (!surface_alive(surface)) return fail(call, EGL_BAD_SURFACE);
@@ -436,9 +482,9 @@ EGLBoolean EGLAPIENTRY eglQuerySurface(EGLDisplay dpy, EGLSurface surface, EGLin
 EGLContext EGLAPIENTRY eglCreateContext(EGLDisplay dpy, EGLConfig config, EGLContext share,
                                         const EGLint* attribs) {
   const int fault = fake_enter("eglCreateContext");
-  const std::string call = fake_format("eglCreateContext(%s, %s, %s, %s)", dpy_name(dpy).c_str(),
-                                       cfg_name(config).c_str(), ctx_name(share).c_str(),
-                                       attrib_list(attribs).c_str());
+  const std::string call =
+      fake_format("eglCreateContext(%s, %s, %s, %s)", dpy_name(dpy).c_str(), cfg_name(config).c_str(),
+                  ctx_name(share).c_str(), attrib_list(attribs).c_str());
   EglState& state = egl();
   EGLContext result = EGL_NO_CONTEXT;
   if (fault != 0) {
@@ -470,9 +516,9 @@ EGLBoolean EGLAPIENTRY eglDestroyContext(EGLDisplay dpy, EGLContext context) {
 
 EGLBoolean EGLAPIENTRY eglMakeCurrent(EGLDisplay dpy, EGLSurface draw, EGLSurface read, EGLContext context) {
   const int fault = fake_enter("eglMakeCurrent");
-  const std::string call = fake_format("eglMakeCurrent(%s, %s, %s, %s)", dpy_name(dpy).c_str(),
-                                       surf_name(draw).c_str(), surf_name(read).c_str(),
-                                       ctx_name(context).c_str());
+  const std::string call =
+      fake_format("eglMakeCurrent(%s, %s, %s, %s)", dpy_name(dpy).c_str(), surf_name(draw).c_str(),
+                  surf_name(read).c_str(), ctx_name(context).c_str());
   if (fault != 0) return fail(call, fault);
   if (const EGLint code = display_error(dpy)) return fail(call, code);
   EglState& state = egl();
@@ -489,10 +535,12 @@ EGLBoolean EGLAPIENTRY eglMakeCurrent(EGLDisplay dpy, EGLSurface draw, EGLSurfac
 }
 
 EGLContext EGLAPIENTRY eglGetCurrentContext(void) {
-  fake_enter("eglGetCurrentContext");
-  egl().error = EGL_SUCCESS;
-  fake_record("eglGetCurrentContext() = " + ctx_name(egl().context));
-  return egl().context;
+  const int fault = fake_enter("eglGetCurrentContext");
+  EglState& state = egl();
+  const EGLContext result = fault != 0 ? EGL_NO_CONTEXT : state.context;
+  state.error = fault != 0 ? fault : EGL_SUCCESS;
+  fake_record("eglGetCurrentContext() = " + ctx_name(result));
+  return result;
 }
 
 EGLSurface EGLAPIENTRY eglGetCurrentSurface(EGLint readdraw) {
@@ -505,20 +553,21 @@ EGLSurface EGLAPIENTRY eglGetCurrentSurface(EGLint readdraw) {
 }
 
 EGLDisplay EGLAPIENTRY eglGetCurrentDisplay(void) {
-  fake_enter("eglGetCurrentDisplay");
+  const int fault = fake_enter("eglGetCurrentDisplay");
   EglState& state = egl();
-  state.error = EGL_SUCCESS;
-  EGLDisplay result =
-      state.context == EGL_NO_CONTEXT ? EGL_NO_DISPLAY : reinterpret_cast<EGLDisplay>(DISPLAY_HANDLE);
+  state.error = fault != 0 ? fault : EGL_SUCCESS;
+  EGLDisplay result = fault != 0 || state.context == EGL_NO_CONTEXT
+                          ? EGL_NO_DISPLAY
+                          : reinterpret_cast<EGLDisplay>(DISPLAY_HANDLE);
   fake_record("eglGetCurrentDisplay() = " + dpy_name(result));
   return result;
 }
 
 EGLBoolean EGLAPIENTRY eglQueryContext(EGLDisplay dpy, EGLContext context, EGLint attribute, EGLint* value) {
   const int fault = fake_enter("eglQueryContext");
-  const std::string call = fake_format("eglQueryContext(%s, %s, %s, %s)", dpy_name(dpy).c_str(),
-                                       ctx_name(context).c_str(), attrib_name(attribute).c_str(),
-                                       ptr(value).c_str());
+  const std::string call =
+      fake_format("eglQueryContext(%s, %s, %s, %s)", dpy_name(dpy).c_str(), ctx_name(context).c_str(),
+                  attrib_name(attribute).c_str(), ptr(value).c_str());
   if (fault != 0) return fail(call, fault);
   if (const EGLint code = display_error(dpy)) return fail(call, code);
   if (!context_alive(context)) return fail(call, EGL_BAD_CONTEXT);
@@ -574,6 +623,10 @@ __eglMustCastToProperFunctionPointerType EGLAPIENTRY eglGetProcAddress(const cha
 
 }  // extern "C"
 
-int fake_pending_egl_error() { return egl().error; }
+int fake_pending_egl_error() {
+  return egl().error;
+}
 
-void fake_egl_reset() { egl() = EglState(); }
+void fake_egl_reset() {
+  egl() = EglState();
+}

@@ -57,5 +57,8 @@ std::vector<std::string> fake_calls_starting(const std::string& prefix);
 int fake_call_count(const std::string& function);
 // Pending EGL error (not cleared by this query).
 int fake_pending_egl_error();
+// Appends one line to the record: test doubles of other interfaces (native
+// window system hooks) note their calls here, in order with the EGL and GL calls.
+void fake_record(const std::string& line);
 
 #endif
