@@ -1,0 +1,78 @@
+#!/bin/sh
+# Installs what the ARM cross builds need on a Debian 12 host: the cross
+# compilers, the user-mode emulator and, for each target architecture, the
+# EGL / OpenGL ES 1.x development files, Mesa's drivers and GoogleTest.
+# With apt-get as root, through sudo where available, otherwise prints the
+# exact commands and stops.
+#
+#   tools/cross-deps.sh            install whatever is missing
+#   tools/cross-deps.sh --check    exit 0 when everything is there, 1 if not
+set -eu
+
+ARCHES="arm64 armhf"
+HOST_PACKAGES="g++-aarch64-linux-gnu g++-arm-linux-gnueabihf qemu-user
+binutils-aarch64-linux-gnu binutils-arm-linux-gnueabihf cmake ninja-build pkg-config"
+# Installed once per target architecture, as PACKAGE:ARCH. libstdc++6 and
+# libc6 of the target come with these; they are named so that the emulated
+# programs find their runtime under /lib/<triplet> (the target's loader is
+# /lib/ld-linux-aarch64.so.1 or /lib/ld-linux-armhf.so.3).
+TARGET_PACKAGES="libc6 libstdc++6 libegl-dev libgles-dev libegl-mesa0
+libgl1-mesa-dri libgtest-dev"
+
+installed() {
+  status=$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null || true)
+  case "$status" in
+    *"install ok installed"*) return 0 ;;
+    *) return 1 ;;
+  esac
+}
+
+missing_arches=""
+for arch in $ARCHES; do
+  if ! dpkg --print-foreign-architectures | grep -qx "$arch" &&
+     [ "$(dpkg --print-architecture)" != "$arch" ]; then
+    missing_arches="$missing_arches $arch"
+  fi
+done
+
+missing=""
+for package in $HOST_PACKAGES; do
+  installed "$package" || missing="$missing $package"
+done
+for arch in $ARCHES; do
+  for package in $TARGET_PACKAGES; do
+    installed "$package:$arch" || missing="$missing $package:$arch"
+  done
+done
+
+if [ -z "$missing_arches" ] && [ -z "$missing" ]; then
+  exit 0
+fi
+if [ "${1:-}" = "--check" ]; then
+  echo "Cross packages missing:$missing_arches$missing" >&2
+  exit 1
+fi
+
+if [ "$(id -u)" -eq 0 ]; then
+  run=""
+elif command -v sudo >/dev/null 2>&1; then
+  run="sudo"
+else
+  echo "Missing for the cross builds:$missing_arches$missing" >&2
+  echo "Run as root:" >&2
+  for arch in $missing_arches; do
+    echo "  dpkg --add-architecture $arch" >&2
+  done
+  echo "  apt-get update && apt-get install -y --no-install-recommends$missing" >&2
+  exit 1
+fi
+
+for arch in $missing_arches; do
+  echo "Adding architecture $arch"
+  $run dpkg --add-architecture "$arch"
+done
+echo "Installing:$missing"
+export DEBIAN_FRONTEND=noninteractive
+$run apt-get update -qq
+# shellcheck disable=SC2086
+$run apt-get install -y -qq --no-install-recommends $missing
