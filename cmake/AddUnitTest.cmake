@@ -1,5 +1,7 @@
 # add_unit_test(NAME SOURCES src... [LIBS lib...] [LABELS label...] [TIMEOUT s])
 # Builds one GoogleTest executable and registers its cases with CTest.
+# Give one label: discovered tests cannot carry a list of labels; an area
+# label for a whole folder goes on the folder (DIRECTORY property LABELS).
 include(GoogleTest)
 
 function(add_unit_test name)
