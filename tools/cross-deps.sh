@@ -17,7 +17,7 @@ binutils-aarch64-linux-gnu binutils-arm-linux-gnueabihf cmake ninja-build pkg-co
 # programs find their runtime under /lib/<triplet> (the target's loader is
 # /lib/ld-linux-aarch64.so.1 or /lib/ld-linux-armhf.so.3).
 TARGET_PACKAGES="libc6 libstdc++6 libegl-dev libgles-dev libegl-mesa0
-libgl1-mesa-dri libgtest-dev"
+libgl1-mesa-dri libgtest-dev libgmock-dev"
 
 installed() {
   status=$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null || true)
