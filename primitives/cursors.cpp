@@ -45,4 +45,6 @@ ListCursors* allocate_cursors(void** data, const ValueEntry* const* lists, std::
   return record;
 }
 
-std::int32_t update_cursors(void* data) { return advance_cursors(static_cast<ListCursors*>(data)); }
+std::int32_t update_cursors(void* data) {
+  return advance_cursors(static_cast<ListCursors*>(data));
+}

@@ -39,9 +39,9 @@ constexpr std::int32_t terminated_length(const ValueEntry (&list)[K]) {
 // The comparison functions tried by Alpha, Depth and Stencil, each with a
 // cursor of its own.
 inline constexpr ValueEntry COMPARISON_LIST[] = {
-    {GL_EQUAL, "GL_EQUAL"},     {GL_NOTEQUAL, "GL_NOTEQUAL"}, {GL_LESS, "GL_LESS"},
-    {GL_LEQUAL, "GL_LEQUAL"},   {GL_GREATER, "GL_GREATER"},   {GL_GEQUAL, "GL_GEQUAL"},
-    {GL_ALWAYS, "GL_ALWAYS"},   {GL_NEVER, "GL_NEVER"},       VALUE_LIST_TERMINATOR};
+    {GL_EQUAL, "GL_EQUAL"},   {GL_NOTEQUAL, "GL_NOTEQUAL"}, {GL_LESS, "GL_LESS"},
+    {GL_LEQUAL, "GL_LEQUAL"}, {GL_GREATER, "GL_GREATER"},   {GL_GEQUAL, "GL_GEQUAL"},
+    {GL_ALWAYS, "GL_ALWAYS"}, {GL_NEVER, "GL_NEVER"},       VALUE_LIST_TERMINATOR};
 static_assert(terminated_length(COMPARISON_LIST) == 8, "comparison list: 8 entries");
 
 // Points every cursor at the first entry of its list; lists[0..count-1].

@@ -142,20 +142,11 @@ void end_rows() {
 
 std::int32_t dispatch_drivers(DriverOp op) {
   switch (op) {
-    case DRIVER_OP_INIT:
-      init_rows();
-      return 1;
-    case DRIVER_OP_SET:
-      set_rows();
-      return 1;
-    case DRIVER_OP_STATUS:
-      status_rows();
-      return 1;
-    case DRIVER_OP_UPDATE:
-      return update_rows();
-    case DRIVER_OP_END:
-      end_rows();
-      return 1;
+    case DRIVER_OP_INIT: init_rows(); return 1;
+    case DRIVER_OP_SET: set_rows(); return 1;
+    case DRIVER_OP_STATUS: status_rows(); return 1;
+    case DRIVER_OP_UPDATE: return update_rows();
+    case DRIVER_OP_END: end_rows(); return 1;
   }
   return 0;
 }

@@ -25,7 +25,7 @@ constexpr GLfixed FIXED_MINUS_100 = -0x640000;
 
 // Hands the four arrays to GL in the fixed order of the drawing steps.
 void set_arrays(const GLfixed* colours, const GLfixed* positions, const GLfixed* normals,
-                  const GLfixed* texture_coordinates) {
+                const GLfixed* texture_coordinates) {
   glColorPointer(4, GL_FIXED, 0, colours);
   glVertexPointer(4, GL_FIXED, 0, positions);
   glNormalPointer(GL_FIXED, 0, normals);
@@ -37,8 +37,8 @@ void draw_point() {
   const GLfixed positions[4] = {FIXED_MINUS_11_5, FIXED_12_5, 0, FIXED_ONE};
   const GLfixed colours[4] = {FIXED_ONE, 0, 0, FIXED_ONE};
   const GLfixed normals[3] = {0, 0, FIXED_ONE};
-  const GLfixed texture_coordinates[4] = {fixed_div(FIXED_12_5, FIXED_48), fixed_div(FIXED_36_5, FIXED_48),
-                                          0, FIXED_ONE};
+  const GLfixed texture_coordinates[4] = {fixed_div(FIXED_12_5, FIXED_48), fixed_div(FIXED_36_5, FIXED_48), 0,
+                                          FIXED_ONE};
   set_arrays(colours, positions, normals, texture_coordinates);
   glPointSizex(FIXED_ONE);
   glDrawArrays(GL_POINTS, 0, 1);
@@ -48,13 +48,17 @@ void draw_point() {
 void draw_line() {
   const GLfixed positions[8] = {FIXED_12, FIXED_12_5, 0, FIXED_ONE,  //
                                 FIXED_13, FIXED_12_5, 0, FIXED_ONE};
-  const GLfixed colours[8] = {0, FIXED_ONE, 0, FIXED_ONE,  //
+  const GLfixed colours[8] = {0,         FIXED_ONE, 0, FIXED_ONE,  //
                               FIXED_ONE, FIXED_ONE, 0, FIXED_ONE};
   const GLfixed normals[6] = {0, 0, FIXED_ONE,  //
                               0, 0, FIXED_ONE};
-  const GLfixed texture_coordinates[8] = {
-      fixed_div(FIXED_36, FIXED_48), fixed_div(FIXED_36_5, FIXED_48), 0, FIXED_ONE,
-      fixed_div(FIXED_13 + FIXED_24, FIXED_48), fixed_div(FIXED_12_5 + FIXED_24, FIXED_48), 0, FIXED_ONE};
+  // Both vertices through fixed_div, the second's too: 37/48 and 36.5/48.
+  const GLfixed s0 = fixed_div(FIXED_36, FIXED_48);
+  const GLfixed t0 = fixed_div(FIXED_36_5, FIXED_48);
+  const GLfixed s1 = fixed_div(FIXED_13 + FIXED_24, FIXED_48);
+  const GLfixed t1 = fixed_div(FIXED_12_5 + FIXED_24, FIXED_48);
+  const GLfixed texture_coordinates[8] = {s0, t0, 0, FIXED_ONE,  //
+                                          s1, t1, 0, FIXED_ONE};
   set_arrays(colours, positions, normals, texture_coordinates);
   glLineWidthx(FIXED_ONE);
   glDrawArrays(GL_LINES, 0, 2);
@@ -68,9 +72,9 @@ void draw_triangle() {
   const GLfixed positions[12] = {FIXED_MINUS_11_5, a - FIXED_12, 0, FIXED_ONE,  //
                                  b - FIXED_12,     b - FIXED_12, 0, FIXED_ONE,  //
                                  a - FIXED_12,     b - FIXED_12, 0, FIXED_ONE};
-  const GLfixed colours[12] = {0,         0, FIXED_ONE, FIXED_ONE,  //
-                               FIXED_ONE, 0, FIXED_ONE, FIXED_ONE,  //
-                               0, FIXED_ONE, FIXED_ONE, FIXED_ONE};
+  const GLfixed colours[12] = {0,         0,         FIXED_ONE, FIXED_ONE,  //
+                               FIXED_ONE, 0,         FIXED_ONE, FIXED_ONE,  //
+                               0,         FIXED_ONE, FIXED_ONE, FIXED_ONE};
   const GLfixed normals[9] = {0, 0, FIXED_MINUS_100,  //
                               0, 0, FIXED_MINUS_100,  //
                               0, 0, FIXED_MINUS_100};
@@ -82,8 +86,7 @@ void draw_triangle() {
   glDrawArrays(GL_TRIANGLES, 0, 3);
 }
 
-constexpr GLenum CLIENT_ARRAYS[] = {GL_COLOR_ARRAY, GL_VERTEX_ARRAY, GL_NORMAL_ARRAY,
-                                    GL_TEXTURE_COORD_ARRAY};
+constexpr GLenum CLIENT_ARRAYS[] = {GL_COLOR_ARRAY, GL_VERTEX_ARRAY, GL_NORMAL_ARRAY, GL_TEXTURE_COORD_ARRAY};
 
 }  // namespace
 

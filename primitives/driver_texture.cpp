@@ -20,27 +20,25 @@ constexpr ValueEntry WRAP_LIST[] = {
     {GL_REPEAT, "GL_REPEAT"}, {GL_CLAMP_TO_EDGE, "GL_CLAMP_TO_EDGE"}, VALUE_LIST_TERMINATOR};
 static_assert(terminated_length(WRAP_LIST) == 2, "wrap list: 2 entries");
 
-constexpr ValueEntry MINIFICATION_FILTER_LIST[] = {
-    {GL_NEAREST, "GL_NEAREST"},
-    {GL_LINEAR, "GL_LINEAR"},
-    {GL_NEAREST_MIPMAP_NEAREST, "GL_NEAREST_MIPMAP_NEAREST"},
-    {GL_LINEAR_MIPMAP_NEAREST, "GL_LINEAR_MIPMAP_NEAREST"},
-    {GL_NEAREST_MIPMAP_LINEAR, "GL_NEAREST_MIPMAP_LINEAR"},
-    {GL_LINEAR_MIPMAP_LINEAR, "GL_LINEAR_MIPMAP_LINEAR"},
-    VALUE_LIST_TERMINATOR};
+constexpr ValueEntry MINIFICATION_FILTER_LIST[] = {{GL_NEAREST, "GL_NEAREST"},
+                                                   {GL_LINEAR, "GL_LINEAR"},
+                                                   {GL_NEAREST_MIPMAP_NEAREST, "GL_NEAREST_MIPMAP_NEAREST"},
+                                                   {GL_LINEAR_MIPMAP_NEAREST, "GL_LINEAR_MIPMAP_NEAREST"},
+                                                   {GL_NEAREST_MIPMAP_LINEAR, "GL_NEAREST_MIPMAP_LINEAR"},
+                                                   {GL_LINEAR_MIPMAP_LINEAR, "GL_LINEAR_MIPMAP_LINEAR"},
+                                                   VALUE_LIST_TERMINATOR};
 static_assert(terminated_length(MINIFICATION_FILTER_LIST) == 6, "minification filter list: 6 entries");
 
 constexpr ValueEntry MAGNIFICATION_FILTER_LIST[] = {
     {GL_NEAREST, "GL_NEAREST"}, {GL_LINEAR, "GL_LINEAR"}, VALUE_LIST_TERMINATOR};
 static_assert(terminated_length(MAGNIFICATION_FILTER_LIST) == 2, "magnification filter list: 2 entries");
 
-constexpr ValueEntry TEXTURE_FORMAT_LIST[] = {
-    {GL_ALPHA, "GL_ALPHA"},
-    {GL_RGB, "GL_RGB"},
-    {GL_RGBA, "GL_RGBA"},
-    {GL_LUMINANCE, "GL_LUMINANCE"},
-    {GL_LUMINANCE_ALPHA, "GL_LUMINANCE_ALPHA"},
-    VALUE_LIST_TERMINATOR};
+constexpr ValueEntry TEXTURE_FORMAT_LIST[] = {{GL_ALPHA, "GL_ALPHA"},
+                                              {GL_RGB, "GL_RGB"},
+                                              {GL_RGBA, "GL_RGBA"},
+                                              {GL_LUMINANCE, "GL_LUMINANCE"},
+                                              {GL_LUMINANCE_ALPHA, "GL_LUMINANCE_ALPHA"},
+                                              VALUE_LIST_TERMINATOR};
 static_assert(terminated_length(TEXTURE_FORMAT_LIST) == 5, "texture format list: 5 entries");
 
 // The one type, five times: five combinations of identical state.
@@ -70,11 +68,10 @@ static_assert(sizeof TEXTURE_LISTS / sizeof TEXTURE_LISTS[0] == TEXEL_TYPE + 1, 
 enum { CHECKERBOARD_TEXELS = 16 };
 constexpr unsigned char DARK[4] = {0x00, 0x00, 0x00, 0x80};
 constexpr unsigned char LIGHT[4] = {0xFF, 0xFF, 0xFF, 0x80};
-constexpr const unsigned char* CHECKERBOARD[CHECKERBOARD_TEXELS] = {
-    DARK,  LIGHT, DARK,  LIGHT,  //
-    LIGHT, DARK,  LIGHT, DARK,   //
-    DARK,  LIGHT, DARK,  LIGHT,  //
-    LIGHT, DARK,  LIGHT, DARK};
+constexpr const unsigned char* CHECKERBOARD[CHECKERBOARD_TEXELS] = {DARK,  LIGHT, DARK,  LIGHT,  //
+                                                                    LIGHT, DARK,  LIGHT, DARK,   //
+                                                                    DARK,  LIGHT, DARK,  LIGHT,  //
+                                                                    LIGHT, DARK,  LIGHT, DARK};
 
 // Which bytes of a source texel each format keeps, in order.
 struct TexelLayout {
@@ -82,10 +79,11 @@ struct TexelLayout {
   std::int32_t byte_count;
   std::int32_t source_byte[4];
 };
-constexpr TexelLayout TEXEL_LAYOUTS[] = {
-    {GL_ALPHA, 1, {3, 0, 0, 0}},         {GL_RGB, 3, {0, 1, 2, 0}},
-    {GL_RGBA, 4, {0, 1, 2, 3}},          {GL_LUMINANCE, 1, {0, 0, 0, 0}},
-    {GL_LUMINANCE_ALPHA, 2, {0, 1, 0, 0}}};
+constexpr TexelLayout TEXEL_LAYOUTS[] = {{GL_ALPHA, 1, {3, 0, 0, 0}},
+                                         {GL_RGB, 3, {0, 1, 2, 0}},
+                                         {GL_RGBA, 4, {0, 1, 2, 3}},
+                                         {GL_LUMINANCE, 1, {0, 0, 0, 0}},
+                                         {GL_LUMINANCE_ALPHA, 2, {0, 1, 0, 0}}};
 static_assert(sizeof TEXEL_LAYOUTS / sizeof TEXEL_LAYOUTS[0] == 5, "texel layouts: 5 formats");
 
 // The colour that GL_BLEND mode blends towards: mid grey at half alpha, set once.
@@ -100,7 +98,9 @@ const TexelLayout* find_layout(std::int32_t format) {
   return nullptr;
 }
 
-const ListCursors* cursors(void* data) { return static_cast<const ListCursors*>(data); }
+const ListCursors* cursors(void* data) {
+  return static_cast<const ListCursors*>(data);
+}
 
 }  // namespace
 

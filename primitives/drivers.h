@@ -4,8 +4,6 @@
 
 #include <cstdint>
 
-#include "harness/value_entry.h"
-
 // Each driver has init, set and status of its own (see DriverRow).
 
 // Drivers without value lists; their update is update_on_off.

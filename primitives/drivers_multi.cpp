@@ -12,40 +12,34 @@ namespace {
 
 constexpr GLfixed FIXED_ONE = 0x10000;
 
-constexpr ValueEntry HINT_TARGET_LIST[] = {
-    {GL_POINT_SMOOTH_HINT, "GL_POINT_SMOOTH_HINT"},
-    {GL_LINE_SMOOTH_HINT, "GL_LINE_SMOOTH_HINT"},
-    {GL_PERSPECTIVE_CORRECTION_HINT, "GL_PERSPECTIVE_CORRECTION_HINT"},
-    {GL_FOG_HINT, "GL_FOG_HINT"},
-    VALUE_LIST_TERMINATOR};
+constexpr ValueEntry HINT_TARGET_LIST[] = {{GL_POINT_SMOOTH_HINT, "GL_POINT_SMOOTH_HINT"},
+                                           {GL_LINE_SMOOTH_HINT, "GL_LINE_SMOOTH_HINT"},
+                                           {GL_PERSPECTIVE_CORRECTION_HINT, "GL_PERSPECTIVE_CORRECTION_HINT"},
+                                           {GL_FOG_HINT, "GL_FOG_HINT"},
+                                           VALUE_LIST_TERMINATOR};
 static_assert(terminated_length(HINT_TARGET_LIST) == 4, "hint target list: 4 entries");
 
 constexpr ValueEntry HINT_MODE_LIST[] = {
     {GL_NICEST, "GL_NICEST"}, {GL_FASTEST, "GL_FASTEST"}, VALUE_LIST_TERMINATOR};
 static_assert(terminated_length(HINT_MODE_LIST) == 2, "hint mode list: 2 entries");
 
-constexpr ValueEntry SOURCE_FACTOR_LIST[] = {
-    {GL_ZERO, "GL_ZERO"},
-    {GL_ONE, "GL_ONE"},
-    {GL_DST_COLOR, "GL_DST_COLOR"},
-    {GL_ONE_MINUS_DST_COLOR, "GL_ONE_MINUS_DST_COLOR"},
-    {GL_SRC_ALPHA, "GL_SRC_ALPHA"},
-    {GL_ONE_MINUS_SRC_ALPHA, "GL_ONE_MINUS_SRC_ALPHA"},
-    {GL_DST_ALPHA, "GL_DST_ALPHA"},
-    {GL_ONE_MINUS_DST_ALPHA, "GL_ONE_MINUS_DST_ALPHA"},
-    {GL_SRC_ALPHA_SATURATE, "GL_SRC_ALPHA_SATURATE"},
-    VALUE_LIST_TERMINATOR};
+constexpr ValueEntry SOURCE_FACTOR_LIST[] = {{GL_ZERO, "GL_ZERO"},
+                                             {GL_ONE, "GL_ONE"},
+                                             {GL_DST_COLOR, "GL_DST_COLOR"},
+                                             {GL_ONE_MINUS_DST_COLOR, "GL_ONE_MINUS_DST_COLOR"},
+                                             {GL_SRC_ALPHA, "GL_SRC_ALPHA"},
+                                             {GL_ONE_MINUS_SRC_ALPHA, "GL_ONE_MINUS_SRC_ALPHA"},
+                                             {GL_DST_ALPHA, "GL_DST_ALPHA"},
+                                             {GL_ONE_MINUS_DST_ALPHA, "GL_ONE_MINUS_DST_ALPHA"},
+                                             {GL_SRC_ALPHA_SATURATE, "GL_SRC_ALPHA_SATURATE"},
+                                             VALUE_LIST_TERMINATOR};
 static_assert(terminated_length(SOURCE_FACTOR_LIST) == 9, "source factor list: 9 entries");
 
 constexpr ValueEntry DESTINATION_FACTOR_LIST[] = {
-    {GL_ZERO, "GL_ZERO"},
-    {GL_ONE, "GL_ONE"},
-    {GL_SRC_COLOR, "GL_SRC_COLOR"},
-    {GL_ONE_MINUS_SRC_COLOR, "GL_ONE_MINUS_SRC_COLOR"},
-    {GL_SRC_ALPHA, "GL_SRC_ALPHA"},
-    {GL_ONE_MINUS_SRC_ALPHA, "GL_ONE_MINUS_SRC_ALPHA"},
-    {GL_DST_ALPHA, "GL_DST_ALPHA"},
-    {GL_ONE_MINUS_DST_ALPHA, "GL_ONE_MINUS_DST_ALPHA"},
+    {GL_ZERO, "GL_ZERO"},           {GL_ONE, "GL_ONE"},
+    {GL_SRC_COLOR, "GL_SRC_COLOR"}, {GL_ONE_MINUS_SRC_COLOR, "GL_ONE_MINUS_SRC_COLOR"},
+    {GL_SRC_ALPHA, "GL_SRC_ALPHA"}, {GL_ONE_MINUS_SRC_ALPHA, "GL_ONE_MINUS_SRC_ALPHA"},
+    {GL_DST_ALPHA, "GL_DST_ALPHA"}, {GL_ONE_MINUS_DST_ALPHA, "GL_ONE_MINUS_DST_ALPHA"},
     VALUE_LIST_TERMINATOR};
 static_assert(terminated_length(DESTINATION_FACTOR_LIST) == 8, "destination factor list: 8 entries");
 
@@ -53,9 +47,8 @@ constexpr ValueEntry BOOLEAN_LIST[] = {{GL_TRUE, "GL_TRUE"}, {GL_FALSE, "GL_FALS
 static_assert(terminated_length(BOOLEAN_LIST) == 2, "boolean list: 2 entries");
 
 constexpr ValueEntry STENCIL_OP_LIST[] = {
-    {GL_KEEP, "GL_KEEP"}, {GL_REPLACE, "GL_REPLACE"}, {GL_INCR, "GL_INCR"},
-    {GL_DECR, "GL_DECR"}, {GL_INVERT, "GL_INVERT"},   {GL_ZERO, "GL_ZERO"},
-    VALUE_LIST_TERMINATOR};
+    {GL_KEEP, "GL_KEEP"},     {GL_REPLACE, "GL_REPLACE"}, {GL_INCR, "GL_INCR"}, {GL_DECR, "GL_DECR"},
+    {GL_INVERT, "GL_INVERT"}, {GL_ZERO, "GL_ZERO"},       VALUE_LIST_TERMINATOR};
 static_assert(terminated_length(STENCIL_OP_LIST) == 6, "stencil op list: 6 entries");
 
 constexpr const ValueEntry* HINT_LISTS[] = {HINT_TARGET_LIST, HINT_MODE_LIST};
@@ -66,17 +59,21 @@ constexpr const ValueEntry* STENCIL_LISTS[] = {COMPARISON_LIST, STENCIL_OP_LIST,
                                                STENCIL_OP_LIST};
 
 // The hint targets that the disabled form puts back to GL_DONT_CARE.
-constexpr GLenum HINT_TARGETS[] = {GL_POINT_SMOOTH_HINT, GL_LINE_SMOOTH_HINT,
-                                   GL_PERSPECTIVE_CORRECTION_HINT, GL_FOG_HINT};
+constexpr GLenum HINT_TARGETS[] = {GL_POINT_SMOOTH_HINT, GL_LINE_SMOOTH_HINT, GL_PERSPECTIVE_CORRECTION_HINT,
+                                   GL_FOG_HINT};
 
 // The eight lights that Lighting's init configures and enables.
 constexpr GLenum LIGHT_TABLE[] = {GL_LIGHT0, GL_LIGHT1, GL_LIGHT2, GL_LIGHT3,
                                   GL_LIGHT4, GL_LIGHT5, GL_LIGHT6, GL_LIGHT7};
 static_assert(sizeof LIGHT_TABLE / sizeof LIGHT_TABLE[0] == 8, "light table: 8 lights");
 
-const ListCursors* cursors(void* data) { return static_cast<const ListCursors*>(data); }
+const ListCursors* cursors(void* data) {
+  return static_cast<const ListCursors*>(data);
+}
 
-GLenum current(void* data, std::int32_t k) { return static_cast<GLenum>(cursors(data)->value[k]); }
+GLenum current(void* data, std::int32_t k) {
+  return static_cast<GLenum>(cursors(data)->value[k]);
+}
 
 // The heading line, then the first two current names on one tab line.
 void print_pair_status(std::int32_t enabled, void* data, const char* on_line, const char* off_line) {
@@ -112,7 +109,9 @@ void configure_light(GLenum light, GLfixed light_ambient) {
 
 }  // namespace
 
-std::int32_t hint_init(void** data) { return init_list_record(data, HINT_LISTS); }
+std::int32_t hint_init(void** data) {
+  return init_list_record(data, HINT_LISTS);
+}
 
 // Only the current target's hint is written while enabled, so targets already
 // visited keep their last mode until the disabled form resets them all.
@@ -131,7 +130,9 @@ void hint_status(std::int32_t enabled, void* data) {
   print_pair_status(enabled, data, "Hint.\n", "Hint GL_DONT_CARE.\n");
 }
 
-std::int32_t blend_init(void** data) { return init_list_record(data, BLEND_LISTS); }
+std::int32_t blend_init(void** data) {
+  return init_list_record(data, BLEND_LISTS);
+}
 
 std::int32_t blend_set(std::int32_t enabled, void* data) {
   if (enabled != 0) {
@@ -199,7 +200,9 @@ void lighting_status(std::int32_t enabled, void* data) {
   print_pair_status(enabled, data, "Lighting on.\n", "Lighting off.\n");
 }
 
-std::int32_t stencil_init(void** data) { return init_list_record(data, STENCIL_LISTS); }
+std::int32_t stencil_init(void** data) {
+  return init_list_record(data, STENCIL_LISTS);
+}
 
 // Reference 0 and all-ones masks; the operations are stencil fail, depth fail
 // and depth pass.
@@ -219,8 +222,7 @@ void stencil_status(std::int32_t enabled, void* data) {
   if (enabled != 0) {
     const ListCursors* record = cursors(data);
     log_message(1, "Stencil on.\n");
-    log_message(1, "\t%s, %s, %s, %s.\n", record->name[0], record->name[1], record->name[2],
-                record->name[3]);
+    log_message(1, "\t%s, %s, %s, %s.\n", record->name[0], record->name[1], record->name[2], record->name[3]);
   } else {
     log_message(1, "Stencil off.\n");
   }

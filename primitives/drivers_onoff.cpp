@@ -15,9 +15,13 @@ std::int32_t no_record(void** data) {
 
 }  // namespace
 
-std::int32_t update_on_off(void*) { return 1; }
+std::int32_t update_on_off(void*) {
+  return 1;
+}
 
-std::int32_t anti_aliasing_init(void** data) { return no_record(data); }
+std::int32_t anti_aliasing_init(void** data) {
+  return no_record(data);
+}
 
 std::int32_t anti_aliasing_set(std::int32_t enabled, void*) {
   if (enabled != 0) {
@@ -34,7 +38,9 @@ void anti_aliasing_status(std::int32_t enabled, void*) {
   log_message(1, enabled != 0 ? "Anti-Aliasing on.\n" : "Anti-Aliasing off.\n");
 }
 
-std::int32_t dither_init(void** data) { return no_record(data); }
+std::int32_t dither_init(void** data) {
+  return no_record(data);
+}
 
 std::int32_t dither_set(std::int32_t enabled, void*) {
   if (enabled != 0) {
@@ -49,7 +55,9 @@ void dither_status(std::int32_t enabled, void*) {
   log_message(1, enabled != 0 ? "Dither on.\n" : "Dither off.\n");
 }
 
-std::int32_t scissor_init(void** data) { return no_record(data); }
+std::int32_t scissor_init(void** data) {
+  return no_record(data);
+}
 
 // The enabled form limits drawing to the 12 by 12 pixels at the lower left.
 std::int32_t scissor_set(std::int32_t enabled, void*) {

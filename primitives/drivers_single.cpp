@@ -17,24 +17,23 @@ constexpr ValueEntry FOG_MODE_LIST[] = {
 static_assert(terminated_length(FOG_MODE_LIST) == 3, "fog mode list: 3 entries");
 
 // Tried in this order, not in the numeric order of the values.
-constexpr ValueEntry LOGIC_OP_LIST[] = {
-    {GL_NOOP, "GL_NOOP"},
-    {GL_SET, "GL_SET"},
-    {GL_EQUIV, "GL_EQUIV"},
-    {GL_INVERT, "GL_INVERT"},
-    {GL_CLEAR, "GL_CLEAR"},
-    {GL_COPY, "GL_COPY"},
-    {GL_COPY_INVERTED, "GL_COPY_INVERTED"},
-    {GL_AND, "GL_AND"},
-    {GL_AND_REVERSE, "GL_AND_REVERSE"},
-    {GL_AND_INVERTED, "GL_AND_INVERTED"},
-    {GL_OR, "GL_OR"},
-    {GL_OR_REVERSE, "GL_OR_REVERSE"},
-    {GL_OR_INVERTED, "GL_OR_INVERTED"},
-    {GL_NAND, "GL_NAND"},
-    {GL_XOR, "GL_XOR"},
-    {GL_NOR, "GL_NOR"},
-    VALUE_LIST_TERMINATOR};
+constexpr ValueEntry LOGIC_OP_LIST[] = {{GL_NOOP, "GL_NOOP"},
+                                        {GL_SET, "GL_SET"},
+                                        {GL_EQUIV, "GL_EQUIV"},
+                                        {GL_INVERT, "GL_INVERT"},
+                                        {GL_CLEAR, "GL_CLEAR"},
+                                        {GL_COPY, "GL_COPY"},
+                                        {GL_COPY_INVERTED, "GL_COPY_INVERTED"},
+                                        {GL_AND, "GL_AND"},
+                                        {GL_AND_REVERSE, "GL_AND_REVERSE"},
+                                        {GL_AND_INVERTED, "GL_AND_INVERTED"},
+                                        {GL_OR, "GL_OR"},
+                                        {GL_OR_REVERSE, "GL_OR_REVERSE"},
+                                        {GL_OR_INVERTED, "GL_OR_INVERTED"},
+                                        {GL_NAND, "GL_NAND"},
+                                        {GL_XOR, "GL_XOR"},
+                                        {GL_NOR, "GL_NOR"},
+                                        VALUE_LIST_TERMINATOR};
 static_assert(terminated_length(LOGIC_OP_LIST) == 16, "logic op list: 16 entries");
 
 constexpr ValueEntry SHADE_MODEL_LIST[] = {{GL_FLAT, "GL_FLAT"}, VALUE_LIST_TERMINATOR};
@@ -46,7 +45,9 @@ constexpr const ValueEntry* FOG_LISTS[] = {FOG_MODE_LIST};
 constexpr const ValueEntry* LOGIC_OP_LISTS[] = {LOGIC_OP_LIST};
 constexpr const ValueEntry* SHADING_LISTS[] = {SHADE_MODEL_LIST};
 
-const ListCursors* cursors(void* data) { return static_cast<const ListCursors*>(data); }
+const ListCursors* cursors(void* data) {
+  return static_cast<const ListCursors*>(data);
+}
 
 // The common status form: "<Name> on." and the current entry, or "<Name> off.".
 void print_single_status(std::int32_t enabled, void* data, const char* driver_name) {
@@ -60,7 +61,9 @@ void print_single_status(std::int32_t enabled, void* data, const char* driver_na
 
 }  // namespace
 
-std::int32_t alpha_init(void** data) { return init_list_record(data, ALPHA_LISTS); }
+std::int32_t alpha_init(void** data) {
+  return init_list_record(data, ALPHA_LISTS);
+}
 
 std::int32_t alpha_set(std::int32_t enabled, void* data) {
   if (enabled != 0) {
@@ -72,9 +75,13 @@ std::int32_t alpha_set(std::int32_t enabled, void* data) {
   return check_gl();
 }
 
-void alpha_status(std::int32_t enabled, void* data) { print_single_status(enabled, data, "Alpha"); }
+void alpha_status(std::int32_t enabled, void* data) {
+  print_single_status(enabled, data, "Alpha");
+}
 
-std::int32_t depth_init(void** data) { return init_list_record(data, DEPTH_LISTS); }
+std::int32_t depth_init(void** data) {
+  return init_list_record(data, DEPTH_LISTS);
+}
 
 // The range -1.0 to 1.0 is passed as it stands; GL clamps it to 0 to 1.
 std::int32_t depth_set(std::int32_t enabled, void* data) {
@@ -88,7 +95,9 @@ std::int32_t depth_set(std::int32_t enabled, void* data) {
   return check_gl();
 }
 
-void depth_status(std::int32_t enabled, void* data) { print_single_status(enabled, data, "Depth"); }
+void depth_status(std::int32_t enabled, void* data) {
+  print_single_status(enabled, data, "Depth");
+}
 
 // The fixed fog parameters are set once here; only the mode changes per frame.
 std::int32_t fog_init(void** data) {
@@ -119,9 +128,13 @@ std::int32_t fog_set(std::int32_t enabled, void* data) {
   return check_gl();
 }
 
-void fog_status(std::int32_t enabled, void* data) { print_single_status(enabled, data, "Fog"); }
+void fog_status(std::int32_t enabled, void* data) {
+  print_single_status(enabled, data, "Fog");
+}
 
-std::int32_t logic_op_init(void** data) { return init_list_record(data, LOGIC_OP_LISTS); }
+std::int32_t logic_op_init(void** data) {
+  return init_list_record(data, LOGIC_OP_LISTS);
+}
 
 std::int32_t logic_op_set(std::int32_t enabled, void* data) {
   if (enabled != 0) {
@@ -133,9 +146,13 @@ std::int32_t logic_op_set(std::int32_t enabled, void* data) {
   return check_gl();
 }
 
-void logic_op_status(std::int32_t enabled, void* data) { print_single_status(enabled, data, "Logic Op"); }
+void logic_op_status(std::int32_t enabled, void* data) {
+  print_single_status(enabled, data, "Logic Op");
+}
 
-std::int32_t shading_init(void** data) { return init_list_record(data, SHADING_LISTS); }
+std::int32_t shading_init(void** data) {
+  return init_list_record(data, SHADING_LISTS);
+}
 
 // No capability to switch: the disabled form is smooth shading.
 std::int32_t shading_set(std::int32_t enabled, void* data) {

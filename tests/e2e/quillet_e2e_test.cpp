@@ -50,7 +50,8 @@ bool starts_with(const std::string& text, const std::string& prefix) {
 }
 
 bool ends_with(const std::string& text, const std::string& suffix) {
-  return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+  return text.size() >= suffix.size() &&
+         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 std::size_t count_of(const std::string& text, const std::string& needle) {
@@ -95,8 +96,8 @@ void expect_three_passing_runs(const ProgramEnv& env) {
   ASSERT_NE(at, std::string::npos);
   expected_log.erase(at, std::string(FRAME_COUNT).size());
   const std::string log_text = read_file(log);
-  EXPECT_TRUE(log_text == expected_log) << "log of " << log_text.size() << " bytes, expected "
-                                        << expected_log.size();
+  EXPECT_TRUE(log_text == expected_log)
+      << "log of " << log_text.size() << " bytes, expected " << expected_log.size();
   EXPECT_EQ(log_text.find("Combinations"), std::string::npos);
 }
 
@@ -108,9 +109,13 @@ TEST(QuilletSurfaceless, BannerThenSetUpWithNothingOnStderr) {
   EXPECT_EQ(got.out.find("Config requested not found."), std::string::npos);
 }
 
-TEST(QuilletSurfaceless, WholeRunsPassOnLlvmpipe) { expect_three_passing_runs(surfaceless()); }
+TEST(QuilletSurfaceless, WholeRunsPassOnLlvmpipe) {
+  expect_three_passing_runs(surfaceless());
+}
 
-TEST(QuilletSoftpipe, WholeRunsPass) { expect_three_passing_runs(softpipe()); }
+TEST(QuilletSoftpipe, WholeRunsPass) {
+  expect_three_passing_runs(softpipe());
+}
 
 TEST(QuilletX11, WholeRunsPass) {
   ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under xvfb-run";
@@ -152,8 +157,7 @@ TEST(QuilletFake, NoConfigurationEndsWithConfigNotFound) {
 
 TEST(QuilletFake, SecondAttemptWithoutStencilReachesTheRun) {
   const std::string dir = make_temp_dir();
-  const ProgramResult got =
-      run_program(QUILLET_CL_FAKE, {}, fake("configs=p:d24;log=" + dir + "/calls.txt"));
+  const ProgramResult got = run_program(QUILLET_CL_FAKE, {}, fake("configs=p:d24;log=" + dir + "/calls.txt"));
   EXPECT_EQ(got.exit_status, 0);
   EXPECT_TRUE(starts_with(got.out, BANNER));
   EXPECT_EQ(got.out.find("Config requested not found."), std::string::npos);
@@ -165,8 +169,8 @@ TEST(QuilletFake, SecondAttemptWithoutStencilReachesTheRun) {
 TEST(QuilletFake, SetUpFailureMessagesGoToStderrOnlyAndNeverToTheLog) {
   const std::string dir = make_temp_dir();
   const std::string log = dir + "/run.log";
-  const ProgramResult got =
-      run_program(QUILLET_CL_FAKE, {"-l", log}, fake("fail=eglCreateContext:1:0x3003;fail=eglCreateContext:2:0x3003"));
+  const ProgramResult got = run_program(
+      QUILLET_CL_FAKE, {"-l", log}, fake("fail=eglCreateContext:1:0x3003;fail=eglCreateContext:2:0x3003"));
   EXPECT_EQ(got.exit_status, 0);
   EXPECT_EQ(got.err, "Can't create a context!\nCan't create a context!\n");
   EXPECT_EQ(read_file(log), std::string(BANNER) + "Config requested not found.\n");

@@ -94,7 +94,11 @@ struct TableCase {
 
 TEST(Cursors, TableOfSmallListSets) {
   const std::vector<TableCase> cases = {
-      {"one one-entry list wraps at every call", {ONE_ENTRY}, 3, {"SEVEN", "SEVEN", "SEVEN", "SEVEN"}, {1, 1, 1}},
+      {"one one-entry list wraps at every call",
+       {ONE_ENTRY},
+       3,
+       {"SEVEN", "SEVEN", "SEVEN", "SEVEN"},
+       {1, 1, 1}},
       {"a one-entry list last wraps and carries at every call",
        {TWO_ENTRIES, ONE_ENTRY},
        3,

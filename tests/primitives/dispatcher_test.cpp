@@ -34,7 +34,9 @@ class Dispatcher : public testing::Test {
   }
 };
 
-bool is_on_off(std::int32_t id) { return id == 1 || id == 5 || id == 9; }
+bool is_on_off(std::int32_t id) {
+  return id == 1 || id == 5 || id == 9;
+}
 
 TEST_F(Dispatcher, TableHoldsThirteenRowsInOrderThenTheTerminator) {
   for (std::int32_t i = 0; i < DRIVER_COUNT; ++i) {

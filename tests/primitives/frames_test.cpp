@@ -15,10 +15,9 @@ namespace {
 
 // Each driver's status line and set calls when it is not the enabled one.
 const char* const DISABLED_STATUS[DRIVER_COUNT] = {
-    "Hint GL_DONT_CARE.\n", "Anti-Aliasing off.\n", "Alpha off.\n",   "Blend off.\n",
-    "Depth off.\n",         "Dither off.\n",        "Fog off.\n",     "Lighting off.\n",
-    "Logic Op off.\n",      "Scissor off.\n",       "Shading SMOOTH.\n", "Stencil off.\n",
-    "Texture off.\n"};
+    "Hint GL_DONT_CARE.\n", "Anti-Aliasing off.\n", "Alpha off.\n",    "Blend off.\n",    "Depth off.\n",
+    "Dither off.\n",        "Fog off.\n",           "Lighting off.\n", "Logic Op off.\n", "Scissor off.\n",
+    "Shading SMOOTH.\n",    "Stencil off.\n",       "Texture off.\n"};
 
 const std::vector<std::string> DISABLED_SETS[DRIVER_COUNT] = {
     {"glHint(GL_POINT_SMOOTH_HINT, GL_DONT_CARE)", "glHint(GL_LINE_SMOOTH_HINT, GL_DONT_CARE)",
@@ -78,7 +77,8 @@ TEST(Frames, TheRunDraws5452FramesAndPasses) {
   EXPECT_EQ(p.blocks.size(), static_cast<std::size_t>(expected));
   EXPECT_EQ(p.record.frames.size(), static_cast<std::size_t>(expected));
   EXPECT_EQ(fake_call_count("glDrawArrays"), 0) << "the capture resets the fake after the run";
-  EXPECT_EQ(first_difference(p.tail, "\n" + std::to_string(expected) + " Combinations.\nquillet (fixed point) passed.\n\n"),
+  EXPECT_EQ(first_difference(p.tail, "\n" + std::to_string(expected) +
+                                         " Combinations.\nquillet (fixed point) passed.\n\n"),
             "");
 }
 
@@ -110,12 +110,15 @@ TEST(Frames, EveryFrameEnablesExactlyTheRowWhoseTurnItIs) {
 
       const std::vector<std::string>& sets = p.record.frames[frame].sets;
       std::vector<std::string> head, rest;
-      for (std::int32_t r = 0; r < row; ++r) head.insert(head.end(), DISABLED_SETS[r].begin(), DISABLED_SETS[r].end());
+      for (std::int32_t r = 0; r < row; ++r)
+        head.insert(head.end(), DISABLED_SETS[r].begin(), DISABLED_SETS[r].end());
       for (std::int32_t r = row + 1; r < DRIVER_COUNT; ++r)
         rest.insert(rest.end(), DISABLED_SETS[r].begin(), DISABLED_SETS[r].end());
       ASSERT_GE(sets.size(), head.size() + rest.size()) << "frame " << frame + 1;
-      ASSERT_EQ(std::vector<std::string>(sets.begin(), sets.begin() + head.size()), head) << "frame " << frame + 1;
-      ASSERT_EQ(std::vector<std::string>(sets.end() - rest.size(), sets.end()), rest) << "frame " << frame + 1;
+      ASSERT_EQ(std::vector<std::string>(sets.begin(), sets.begin() + head.size()), head)
+          << "frame " << frame + 1;
+      ASSERT_EQ(std::vector<std::string>(sets.end() - rest.size(), sets.end()), rest)
+          << "frame " << frame + 1;
       ASSERT_EQ(p.record.frames[frame].drawing, p.record.frames[0].drawing) << "frame " << frame + 1;
     }
   }
@@ -131,8 +134,9 @@ std::string checkerboard_hex(const char* dark, const char* light) {
   return hex;
 }
 
-std::vector<std::string> texture_sets(const char* mode, const char* wrap_s, const char* wrap_t, const char* min,
-                                      const char* mag, const char* format, const std::string& image) {
+std::vector<std::string> texture_sets(const char* mode, const char* wrap_s, const char* wrap_t,
+                                      const char* min, const char* mag, const char* format,
+                                      const std::string& image) {
   return {std::string("glTexEnvxv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, {") + mode + "})",
           std::string("glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, ") + wrap_s + ")",
           std::string("glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, ") + wrap_t + ")",
@@ -169,23 +173,37 @@ TEST(Frames, SampleFramesOfEveryDriver) {
       {3, 1, "Blend on.\n\tGL_ZERO, GL_ZERO.\n", {"glBlendFunc(0x0, 0x0)", "glEnable(GL_BLEND)"}},
       {3, 2, "Blend on.\n\tGL_ZERO, GL_ONE.\n", {"glBlendFunc(0x0, 0x1)", "glEnable(GL_BLEND)"}},
       {3, 9, "Blend on.\n\tGL_ONE, GL_ZERO.\n", {"glBlendFunc(0x1, 0x0)", "glEnable(GL_BLEND)"}},
-      {3, 0, "Blend on.\n\tGL_SRC_ALPHA_SATURATE, GL_ONE_MINUS_DST_ALPHA.\n",
+      {3,
+       0,
+       "Blend on.\n\tGL_SRC_ALPHA_SATURATE, GL_ONE_MINUS_DST_ALPHA.\n",
        {"glBlendFunc(0x308, 0x305)", "glEnable(GL_BLEND)"}},
-      {4, 1, "Depth on.\n\tGL_EQUAL.\n",
+      {4,
+       1,
+       "Depth on.\n\tGL_EQUAL.\n",
        {"glDepthFunc(GL_EQUAL)", "glDepthRangex(0xFFFF0000, 0x10000)", "glEnable(GL_DEPTH_TEST)"}},
-      {4, 0, "Depth on.\n\tGL_NEVER.\n",
+      {4,
+       0,
+       "Depth on.\n\tGL_NEVER.\n",
        {"glDepthFunc(GL_NEVER)", "glDepthRangex(0xFFFF0000, 0x10000)", "glEnable(GL_DEPTH_TEST)"}},
       {5, 1, "Dither on.\n", {"glEnable(GL_DITHER)"}},
       {6, 1, "Fog on.\n\tGL_LINEAR.\n", {"glFogxv(GL_FOG_MODE, {0x2601})", "glEnable(GL_FOG)"}},
       {6, 2, "Fog on.\n\tGL_EXP.\n", {"glFogxv(GL_FOG_MODE, {0x800})", "glEnable(GL_FOG)"}},
       {6, 3, "Fog on.\n\tGL_EXP2.\n", {"glFogxv(GL_FOG_MODE, {0x801})", "glEnable(GL_FOG)"}},
-      {7, 1, "Lighting on.\n\tGL_TRUE, GL_TRUE.\n",
+      {7,
+       1,
+       "Lighting on.\n\tGL_TRUE, GL_TRUE.\n",
        {"glLightModelxv(GL_LIGHT_MODEL_TWO_SIDE, {0x10000})", "glEnable(GL_LIGHTING)"}},
-      {7, 2, "Lighting on.\n\tGL_TRUE, GL_FALSE.\n",
+      {7,
+       2,
+       "Lighting on.\n\tGL_TRUE, GL_FALSE.\n",
        {"glLightModelxv(GL_LIGHT_MODEL_TWO_SIDE, {0x0})", "glEnable(GL_LIGHTING)"}},
-      {7, 3, "Lighting on.\n\tGL_FALSE, GL_TRUE.\n",
+      {7,
+       3,
+       "Lighting on.\n\tGL_FALSE, GL_TRUE.\n",
        {"glLightModelxv(GL_LIGHT_MODEL_TWO_SIDE, {0x10000})", "glEnable(GL_LIGHTING)"}},
-      {7, 4, "Lighting on.\n\tGL_FALSE, GL_FALSE.\n",
+      {7,
+       4,
+       "Lighting on.\n\tGL_FALSE, GL_FALSE.\n",
        {"glLightModelxv(GL_LIGHT_MODEL_TWO_SIDE, {0x0})", "glEnable(GL_LIGHTING)"}},
       {8, 1, "Logic Op on.\n\tGL_NOOP.\n", {"glLogicOp(GL_NOOP)", "glEnable(GL_COLOR_LOGIC_OP)"}},
       {8, 2, "Logic Op on.\n\tGL_SET.\n", {"glLogicOp(GL_SET)", "glEnable(GL_COLOR_LOGIC_OP)"}},
@@ -198,7 +216,8 @@ TEST(Frames, SampleFramesOfEveryDriver) {
        stencil_sets("GL_EQUAL", "0x1E00, 0x1E00, 0x1E01")},
       {11, 217, "Stencil on.\n\tGL_NOTEQUAL, GL_KEEP, GL_KEEP, GL_KEEP.\n",
        stencil_sets("GL_NOTEQUAL", "0x1E00, 0x1E00, 0x1E00")},
-      {11, 0, "Stencil on.\n\tGL_NEVER, GL_ZERO, GL_ZERO, GL_ZERO.\n", stencil_sets("GL_NEVER", "0x0, 0x0, 0x0")},
+      {11, 0, "Stencil on.\n\tGL_NEVER, GL_ZERO, GL_ZERO, GL_ZERO.\n",
+       stencil_sets("GL_NEVER", "0x0, 0x0, 0x0")},
       {12, 1,
        "Texture on.\n\tGL_MODULATE.\n\tGL_S, GL_REPEAT, GL_NEAREST, GL_T, GL_REPEAT, GL_NEAREST.\n"
        "\tGL_ALPHA, GL_UNSIGNED_BYTE.\n\tGL_TEXTURE_2D.\n",
@@ -226,7 +245,8 @@ TEST(Frames, SampleFramesOfEveryDriver) {
     const std::int32_t combination = s.combination == 0 ? p.counts[s.row] : s.combination;
     const std::size_t index = static_cast<std::size_t>(frame_of(s.row, combination) - 1);
     ASSERT_LT(index, p.blocks.size());
-    EXPECT_EQ(p.blocks[index], block_with(s.row, s.status)) << "row " << s.row << " combination " << combination;
+    EXPECT_EQ(p.blocks[index], block_with(s.row, s.status))
+        << "row " << s.row << " combination " << combination;
     EXPECT_EQ(p.record.frames[index].sets, sets_with(s.row, s.sets))
         << "row " << s.row << " combination " << combination;
   }
@@ -251,8 +271,8 @@ TEST(Frames, TextureImageOfEachFormat) {
   const RunPieces& p = pieces();
   for (const auto& f : formats) {
     const std::size_t index = static_cast<std::size_t>(frame_of(12, f.combination) - 1);
-    const std::string expected = std::string("glTexImage2D(GL_TEXTURE_2D, 0, ") + f.format + ", 4, 4, 0, " + f.format +
-                                 ", GL_UNSIGNED_BYTE, " + checkerboard_hex(f.dark, f.light) + ")";
+    const std::string expected = std::string("glTexImage2D(GL_TEXTURE_2D, 0, ") + f.format + ", 4, 4, 0, " +
+                                 f.format + ", GL_UNSIGNED_BYTE, " + checkerboard_hex(f.dark, f.light) + ")";
     const std::vector<std::string>& sets = p.record.frames.at(index).sets;
     bool found = false;
     for (const std::string& call : sets) found = found || call == expected;

@@ -9,8 +9,8 @@
 #include <vector>
 
 struct CapturedRun {
-  std::string out;                  // standard output of run_test_frame
-  std::vector<std::string> calls;   // the fake's record
+  std::string out;                 // standard output of run_test_frame
+  std::vector<std::string> calls;  // the fake's record
 };
 
 // Runs run_test_frame in this process against a freshly reset fake, which

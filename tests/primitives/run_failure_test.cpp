@@ -22,7 +22,9 @@ ProgramEnv fake(const std::string& scenario) {
   return env;
 }
 
-std::string function_of(const std::string& call) { return call.substr(0, call.find('(')); }
+std::string function_of(const std::string& call) {
+  return call.substr(0, call.find('('));
+}
 
 // Where the nth call of a GL function falls in a passing run.
 struct Place {
@@ -114,16 +116,16 @@ TEST(RunFailure, InjectedGlErrorEndsTheRunWithTheFailedVerdict) {
     const Place place = locate(passing().record, f.function, f.nth);
     ASSERT_NE(place.part, Place::NOWHERE) << f.what;
     const std::string calls_path = dir + "/" + f.function + std::to_string(f.nth);
-    const std::string scenario = std::string("fail=") + f.function + ":" + std::to_string(f.nth) + ":0x502;log=" +
-                                 calls_path;
+    const std::string scenario =
+        std::string("fail=") + f.function + ":" + std::to_string(f.nth) + ":0x502;log=" + calls_path;
 
     std::string expected = BANNER;
     int frames_drawn = 0;
-    const bool own_check = place.part == Place::SETS ||
-                           (place.part == Place::PRELUDE && (std::string(f.function) == "glFogxv" ||
-                                                             std::string(f.function) == "glLightxv" ||
-                                                             std::string(f.function) == "glEnable" ||
-                                                             std::string(f.function) == "glTexEnvxv"));
+    const bool own_check =
+        place.part == Place::SETS ||
+        (place.part == Place::PRELUDE &&
+         (std::string(f.function) == "glFogxv" || std::string(f.function) == "glLightxv" ||
+          std::string(f.function) == "glEnable" || std::string(f.function) == "glTexEnvxv"));
     if (place.part == Place::PRELUDE) {
       expected += own_check ? "\n" : "quillet failed (driver init).\n\n";
     } else if (place.part == Place::SETS) {
