@@ -3,6 +3,7 @@
 #include <EGL/egl.h>
 
 #include <cstdint>
+#include <type_traits>
 #include <map>
 
 #include "fake_internal.h"
@@ -146,6 +147,17 @@ std::string ctx_name(EGLContext context) {
   if (context == EGL_NO_CONTEXT) return "EGL_NO_CONTEXT";
   const int n = context_number(context);
   return n < 0 ? "badctx" : fake_format("ctx%d", n);
+}
+
+// The bits of a native handle, whether the platform's EGL header makes it an
+// integer (X11 ids) or a pointer.
+template <typename Handle>
+std::uintptr_t handle_bits(Handle handle) {
+  if constexpr (std::is_pointer<Handle>::value) {
+    return reinterpret_cast<std::uintptr_t>(handle);
+  } else {
+    return static_cast<std::uintptr_t>(handle);
+  }
 }
 
 std::string native_name(std::uintptr_t handle) {
@@ -395,7 +407,7 @@ EGLSurface EGLAPIENTRY eglCreateWindowSurface(EGLDisplay dpy, EGLConfig config, 
   const int fault = fake_enter("eglCreateWindowSurface");
   const std::string call = fake_format(
       "eglCreateWindowSurface(%s, %s, %s, %s)", dpy_name(dpy).c_str(), cfg_name(config).c_str(),
-      native_name(reinterpret_cast<std::uintptr_t>(window)).c_str(), attrib_list(attribs).c_str());
+      native_name(handle_bits(window)).c_str(), attrib_list(attribs).c_str());
   if (fault != 0) return surface_result(call, EGL_NO_SURFACE, fault);
   if (const EGLint code = display_error(dpy)) return surface_result(call, EGL_NO_SURFACE, code);
   const int index = config_index(config);
@@ -412,7 +424,7 @@ EGLSurface EGLAPIENTRY eglCreatePixmapSurface(EGLDisplay dpy, EGLConfig config, 
   const int fault = fake_enter("eglCreatePixmapSurface");
   const std::string call = fake_format(
       "eglCreatePixmapSurface(%s, %s, %s, %s)", dpy_name(dpy).c_str(), cfg_name(config).c_str(),
-      native_name(reinterpret_cast<std::uintptr_t>(pixmap)).c_str(), attrib_list(attribs).c_str());
+      native_name(handle_bits(pixmap)).c_str(), attrib_list(attribs).c_str());
   if (fault != 0) return surface_result(call, EGL_NO_SURFACE, fault);
   if (const EGLint code = display_error(dpy)) return surface_result(call, EGL_NO_SURFACE, code);
   const int index = config_index(config);
@@ -604,7 +616,7 @@ EGLBoolean EGLAPIENTRY eglCopyBuffers(EGLDisplay dpy, EGLSurface surface, EGLNat
   const int fault = fake_enter("eglCopyBuffers");
   const std::string call =
       fake_format("eglCopyBuffers(%s, %s, %s)", dpy_name(dpy).c_str(), surf_name(surface).c_str(),
-                  native_name(reinterpret_cast<std::uintptr_t>(target)).c_str());
+                  native_name(handle_bits(target)).c_str());
   if (fault != 0) return fail(call, fault);
   if (const EGLint code = display_error(dpy)) return fail(call, code);
   if (!surface_alive(surface)) return fail(call, EGL_BAD_SURFACE);
