@@ -32,8 +32,9 @@ class Context : public testing::Test {
  protected:
   void SetUp() override {
     fake_reset();
-    context_state = ContextState{EGL_NO_DISPLAY, nullptr, EGL_NO_SURFACE, EGL_NO_CONTEXT,
-                                 {EGL_WIDTH, 0, EGL_HEIGHT, 0, EGL_NONE}, nullptr};
+    context_state = ContextState{
+        EGL_NO_DISPLAY, nullptr, EGL_NO_SURFACE, EGL_NO_CONTEXT, {EGL_WIDTH, 0, EGL_HEIGHT, 0, EGL_NONE},
+        nullptr};
   }
 };
 
