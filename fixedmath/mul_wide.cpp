@@ -19,7 +19,6 @@ WideInt mul_wide(std::int32_t a, std::int32_t b) {
   cross = shift_wide(cross, 16);
 
   WideInt product = add_wide(cross, WideInt{ah * bh, 0u});
-  const std::uint32_t low_product =
-      static_cast<std::uint32_t>(al) * static_cast<std::uint32_t>(bl);
+  const std::uint32_t low_product = static_cast<std::uint32_t>(al) * static_cast<std::uint32_t>(bl);
   return add_wide(product, WideInt{0, low_product});
 }

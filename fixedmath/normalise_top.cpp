@@ -10,6 +10,5 @@ TwoWordNumber normalise_top(TwoWordNumber x) {
   const std::uint32_t u = static_cast<std::uint32_t>(x.mantissa);
   const std::uint32_t below_sign_run = x.mantissa < 0 ? ~u : u;
   const std::int32_t k = 31 - bit_length(below_sign_run);
-  return TwoWordNumber{word_to_signed(u << static_cast<std::uint32_t>(k)),
-                       wrap_sub(x.exponent, k)};
+  return TwoWordNumber{word_to_signed(u << static_cast<std::uint32_t>(k)), wrap_sub(x.exponent, k)};
 }

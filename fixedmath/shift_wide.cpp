@@ -24,6 +24,8 @@ WideInt shift_wide(WideInt x, std::int32_t n) {
     r.low = x.low << k;
   } else {
     const std::uint32_t k = static_cast<std::uint32_t>(-n);
+    // k is 1 to 31 here (n from -31 to -1), so 32 - k is too.
+    // cppcheck-suppress shiftTooManyBits
     r.low = (x.low >> k) | (high << (32u - k));
     r.high = shift_by(x.high, n);
   }

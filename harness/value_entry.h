@@ -8,8 +8,8 @@
 enum { VALUE_NAME_SIZE = 40, VALUE_LIST_END = -1 };
 
 struct ValueEntry {
-  std::int32_t value;           // enumeration value; -1 only in the terminator
-  char name[VALUE_NAME_SIZE];   // symbolic name as status lines print it
+  std::int32_t value;          // enumeration value; -1 only in the terminator
+  char name[VALUE_NAME_SIZE];  // symbolic name as status lines print it
 };
 
 // The terminator entry that ends every value list.

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 
-ContextState context_state = {EGL_NO_DISPLAY, nullptr,   EGL_NO_SURFACE,
-                              EGL_NO_CONTEXT, {EGL_WIDTH, 0, EGL_HEIGHT, 0, EGL_NONE},
-                              nullptr};
+ContextState context_state = {
+    EGL_NO_DISPLAY, nullptr, EGL_NO_SURFACE, EGL_NO_CONTEXT, {EGL_WIDTH, 0, EGL_HEIGHT, 0, EGL_NONE},
+    nullptr};
 
 std::int32_t open_display() {
   context_state.display = eglGetDisplay(EGL_DEFAULT_DISPLAY);
@@ -35,8 +35,8 @@ std::int32_t choose_config(const RenderTargetRequest* request) {
   EGLint attribs[13];
   std::int32_t n = 0;
   if (request->config_kind == 0) {
-    const EGLint base[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_LEVEL, 0,
-                           EGL_RED_SIZE, 1, EGL_DEPTH_SIZE, 12};
+    const EGLint base[] = {
+        EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_LEVEL, 0, EGL_RED_SIZE, 1, EGL_DEPTH_SIZE, 12};
     for (EGLint word : base) {
       attribs[n++] = word;
     }
@@ -52,8 +52,8 @@ std::int32_t choose_config(const RenderTargetRequest* request) {
 
   EGLint count = 0;
   EGLConfig config = nullptr;
-  if (eglChooseConfig(context_state.display, attribs, &config, 1, &count) == EGL_FALSE ||
-      count != 1 || config == nullptr) {
+  if (eglChooseConfig(context_state.display, attribs, &config, 1, &count) == EGL_FALSE || count != 1 ||
+      config == nullptr) {
     context_state.config = nullptr;
     return 0;
   }
@@ -80,8 +80,8 @@ std::int32_t setup_context(RenderTargetRequest* request) {
 
   context_state.pbuffer_attribs[1] = request->width;
   context_state.pbuffer_attribs[3] = request->height;
-  context_state.surface = eglCreatePbufferSurface(context_state.display, context_state.config,
-                                                  context_state.pbuffer_attribs);
+  context_state.surface =
+      eglCreatePbufferSurface(context_state.display, context_state.config, context_state.pbuffer_attribs);
   if (context_state.surface == EGL_NO_SURFACE) {
     std::fputs("Can't create EGL surface\n", stderr);
     return 0;

@@ -22,7 +22,8 @@ std::string without_frame_count(std::string text) {
 }
 
 bool ends_with(const std::string& text, const std::string& suffix) {
-  return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+  return text.size() >= suffix.size() &&
+         text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
 class BadInput : public testing::Test {
@@ -83,8 +84,8 @@ TEST_F(BadInput, ReadOnlyLogFileIsRefusedAndKeepsItsContents) {
     std::fclose(file);
   }
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-  const ProgramResult got = run_program_io(QUILLET_CL_FAKE, {"-v", "-l", path}, ProgramEnv(),
-                                           ProgramIo{"", false, true});
+  const ProgramResult got =
+      run_program_io(QUILLET_CL_FAKE, {"-v", "-l", path}, ProgramEnv(), ProgramIo{"", false, true});
   EXPECT_EQ(got.exit_status, 0);
   EXPECT_EQ(got.out, "-l (Bad logfile name).\n\n" + reference_.out);
   EXPECT_EQ(read_file(path), "keep me\n");

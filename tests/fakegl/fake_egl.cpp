@@ -405,9 +405,9 @@ EGLBoolean EGLAPIENTRY eglGetConfigAttrib(EGLDisplay dpy, EGLConfig config, EGLi
 EGLSurface EGLAPIENTRY eglCreateWindowSurface(EGLDisplay dpy, EGLConfig config, EGLNativeWindowType window,
                                               const EGLint* attribs) {
   const int fault = fake_enter("eglCreateWindowSurface");
-  const std::string call = fake_format(
-      "eglCreateWindowSurface(%s, %s, %s, %s)", dpy_name(dpy).c_str(), cfg_name(config).c_str(),
-      native_name(handle_bits(window)).c_str(), attrib_list(attribs).c_str());
+  const std::string call =
+      fake_format("eglCreateWindowSurface(%s, %s, %s, %s)", dpy_name(dpy).c_str(), cfg_name(config).c_str(),
+                  native_name(handle_bits(window)).c_str(), attrib_list(attribs).c_str());
   if (fault != 0) return surface_result(call, EGL_NO_SURFACE, fault);
   if (const EGLint code = display_error(dpy)) return surface_result(call, EGL_NO_SURFACE, code);
   const int index = config_index(config);
@@ -422,9 +422,9 @@ EGLSurface EGLAPIENTRY eglCreateWindowSurface(EGLDisplay dpy, EGLConfig config, 
 EGLSurface EGLAPIENTRY eglCreatePixmapSurface(EGLDisplay dpy, EGLConfig config, EGLNativePixmapType pixmap,
                                               const EGLint* attribs) {
   const int fault = fake_enter("eglCreatePixmapSurface");
-  const std::string call = fake_format(
-      "eglCreatePixmapSurface(%s, %s, %s, %s)", dpy_name(dpy).c_str(), cfg_name(config).c_str(),
-      native_name(handle_bits(pixmap)).c_str(), attrib_list(attribs).c_str());
+  const std::string call =
+      fake_format("eglCreatePixmapSurface(%s, %s, %s, %s)", dpy_name(dpy).c_str(), cfg_name(config).c_str(),
+                  native_name(handle_bits(pixmap)).c_str(), attrib_list(attribs).c_str());
   if (fault != 0) return surface_result(call, EGL_NO_SURFACE, fault);
   if (const EGLint code = display_error(dpy)) return surface_result(call, EGL_NO_SURFACE, code);
   const int index = config_index(config);
@@ -614,9 +614,8 @@ EGLBoolean EGLAPIENTRY eglSwapBuffers(EGLDisplay dpy, EGLSurface surface) {
 
 EGLBoolean EGLAPIENTRY eglCopyBuffers(EGLDisplay dpy, EGLSurface surface, EGLNativePixmapType target) {
   const int fault = fake_enter("eglCopyBuffers");
-  const std::string call =
-      fake_format("eglCopyBuffers(%s, %s, %s)", dpy_name(dpy).c_str(), surf_name(surface).c_str(),
-                  native_name(handle_bits(target)).c_str());
+  const std::string call = fake_format("eglCopyBuffers(%s, %s, %s)", dpy_name(dpy).c_str(),
+                                       surf_name(surface).c_str(), native_name(handle_bits(target)).c_str());
   if (fault != 0) return fail(call, fault);
   if (const EGLint code = display_error(dpy)) return fail(call, code);
   if (!surface_alive(surface)) return fail(call, EGL_BAD_SURFACE);

@@ -38,20 +38,28 @@ bool parse_config_spec(const std::string& spec, FakeConfig* config) {
   while (std::getline(fields, field, ':')) {
     if (first) {
       for (char kind : field) {
-        if (kind == 'w') config->surface_type |= 0x4;
-        else if (kind == 'p') config->surface_type |= 0x1;
-        else if (kind == 'x') config->surface_type |= 0x2;
-        else return false;
+        if (kind == 'w')
+          config->surface_type |= 0x4;
+        else if (kind == 'p')
+          config->surface_type |= 0x1;
+        else if (kind == 'x')
+          config->surface_type |= 0x2;
+        else
+          return false;
       }
       first = false;
       continue;
     }
     if (field.size() < 2) return false;
     const int bits = std::atoi(field.c_str() + 1);
-    if (field[0] == 'd') config->depth_size = bits;
-    else if (field[0] == 's') config->stencil_size = bits;
-    else if (field[0] == 'r') config->red_size = bits;
-    else return false;
+    if (field[0] == 'd')
+      config->depth_size = bits;
+    else if (field[0] == 's')
+      config->stencil_size = bits;
+    else if (field[0] == 'r')
+      config->red_size = bits;
+    else
+      return false;
   }
   return true;
 }
@@ -88,7 +96,9 @@ void fake_reset() {
   fake_gl_reset();
 }
 
-FakeScenario& fake_scenario() { return fake_world().scenario; }
+FakeScenario& fake_scenario() {
+  return fake_world().scenario;
+}
 
 bool fake_load_scenario(const std::string& text) {
   fake_reset();
@@ -138,7 +148,9 @@ void fake_fail(const std::string& function, int nth, int code) {
   fake_world().faults.push_back(FakeFault{function, nth, code});
 }
 
-const std::vector<std::string>& fake_calls() { return fake_world().calls; }
+const std::vector<std::string>& fake_calls() {
+  return fake_world().calls;
+}
 
 std::vector<std::string> fake_calls_starting(const std::string& prefix) {
   std::vector<std::string> found;
@@ -166,7 +178,9 @@ int fake_enter(const char* function) {
   return 0;
 }
 
-void fake_record(const std::string& line) { fake_world().calls.push_back(line); }
+void fake_record(const std::string& line) {
+  fake_world().calls.push_back(line);
+}
 
 std::string fake_format(const char* format, ...) {
   char buffer[4096];

@@ -36,9 +36,9 @@ struct FakeScenario {
   std::vector<FakeConfig> configs;
   bool accept_null_native;
   bool no_display;
-  bool record_gl;            // record GL calls (on by default)
+  bool record_gl;  // record GL calls (on by default)
   std::string gl_extensions;
-  std::string log_path;      // where to write the record at exit, if set
+  std::string log_path;  // where to write the record at exit, if set
 };
 
 // Back to the default scenario with an empty record and no faults.

@@ -78,7 +78,8 @@ inline std::uint64_t test_seed() {
 
 inline std::string seed_trace(std::uint64_t seed) {
   char text[64];
-  std::snprintf(text, sizeof text, "seed 0x%llX (FIXEDMATH_TEST_SEED)", static_cast<unsigned long long>(seed));
+  std::snprintf(text, sizeof text, "seed 0x%llX (FIXEDMATH_TEST_SEED)",
+                static_cast<unsigned long long>(seed));
   return text;
 }
 

@@ -107,7 +107,8 @@ TEST(FixedmathTwoWordOracle, AddMulDivRandom) {
 void check_unary(TwoWordNumber x) {
   const TwoWordNumber negated = num_negate(x);
   ASSERT_EQ(negated, model::negate(x)) << "num_negate" << x;
-  ASSERT_EQ(canonical(negated), model::odd_words(-static_cast<Big>(x.mantissa), x.exponent)) << "value of num_negate" << x;
+  ASSERT_EQ(canonical(negated), model::odd_words(-static_cast<Big>(x.mantissa), x.exponent))
+      << "value of num_negate" << x;
 
   const TwoWordNumber top = normalise_top(x);
   ASSERT_EQ(canonical(top), canonical(x)) << "value of normalise_top" << x;
@@ -155,7 +156,8 @@ void check_fixed_div(std::int32_t a, std::int32_t b) {
     const Big nearest = (2 * n + d) / (2 * d);
     if (nearest < INT32_MAX) {
       const Big diff = static_cast<Big>(q) - nearest;
-      ASSERT_TRUE(diff >= -1 && diff <= 1) << "fixed_div(" << Hex32(a) << ", " << Hex32(b) << ") = " << Hex32(q);
+      ASSERT_TRUE(diff >= -1 && diff <= 1)
+          << "fixed_div(" << Hex32(a) << ", " << Hex32(b) << ") = " << Hex32(q);
     }
   }
 }

@@ -28,7 +28,8 @@ std::int32_t ref_shift_by(std::int32_t a, std::int32_t n) {
     return 0;
   }
   if (n > 0) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << n));
+    return static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(static_cast<std::uint64_t>(static_cast<std::uint32_t>(a)) << n));
   }
   return static_cast<std::int32_t>(floor_div(a, std::int64_t{1} << -n));
 }
@@ -125,7 +126,8 @@ TEST(FixedmathWideProperty, ShiftByAndShiftByRounded) {
 void check_carry(std::uint32_t a, std::uint32_t b) {
   const std::uint32_t c = carry_bits(a, b);
   ASSERT_EQ(Hex32(c), Hex32(ref_carry_bits(a, b))) << "carry_bits(" << Hex32(a) << ", " << Hex32(b) << ")";
-  ASSERT_EQ(Hex32(overflow_bit(c)), Hex32(ref_overflow(a, b))) << "overflow of " << Hex32(a) << " + " << Hex32(b);
+  ASSERT_EQ(Hex32(overflow_bit(c)), Hex32(ref_overflow(a, b)))
+      << "overflow of " << Hex32(a) << " + " << Hex32(b);
 }
 
 TEST(FixedmathWideProperty, CarryBitsAndOverflowBit) {
@@ -149,7 +151,8 @@ void check_wide_pair(std::int64_t x, std::int64_t y) {
   const WideInt wx = i64_to_wide(x);
   const WideInt wy = i64_to_wide(y);
   ASSERT_EQ(compare_wide(wx, wy), ref_compare(x, y)) << "compare_wide(" << wx << ", " << wy << ")";
-  ASSERT_EQ(add_wide(wx, wy), i64_to_wide(static_cast<std::int64_t>(static_cast<std::uint64_t>(x) + static_cast<std::uint64_t>(y))))
+  ASSERT_EQ(add_wide(wx, wy), i64_to_wide(static_cast<std::int64_t>(static_cast<std::uint64_t>(x) +
+                                                                    static_cast<std::uint64_t>(y))))
       << "add_wide(" << wx << ", " << wy << ")";
 }
 
@@ -158,7 +161,8 @@ TEST(FixedmathWideProperty, CompareIntCompareWideAddWide) {
   SCOPED_TRACE(seed_trace(seed));
   for (std::int32_t a : words()) {
     for (std::int32_t b : words()) {
-      ASSERT_EQ(compare_int(a, b), ref_compare(a, b)) << "compare_int(" << Hex32(a) << ", " << Hex32(b) << ")";
+      ASSERT_EQ(compare_int(a, b), ref_compare(a, b))
+          << "compare_int(" << Hex32(a) << ", " << Hex32(b) << ")";
     }
   }
   for (std::int64_t x : wides()) {
@@ -175,7 +179,8 @@ TEST(FixedmathWideProperty, CompareIntCompareWideAddWide) {
     // Equal high words half of the time, so that the low-word comparison is reached.
     std::int64_t y = random_i64(rng);
     if ((i & 1) != 0) {
-      y = static_cast<std::int64_t>((static_cast<std::uint64_t>(x) & 0xFFFFFFFF00000000ull) | (static_cast<std::uint64_t>(y) & 0xFFFFFFFFull));
+      y = static_cast<std::int64_t>((static_cast<std::uint64_t>(x) & 0xFFFFFFFF00000000ull) |
+                                    (static_cast<std::uint64_t>(y) & 0xFFFFFFFFull));
     }
     check_wide_pair(x, y);
   }
@@ -207,7 +212,8 @@ TEST(FixedmathWideProperty, ShiftWide) {
 }
 
 void check_mul(std::int32_t a, std::int32_t b) {
-  ASSERT_EQ(mul_wide(a, b), i64_to_wide(std::int64_t{a} * b)) << "mul_wide(" << Hex32(a) << ", " << Hex32(b) << ")";
+  ASSERT_EQ(mul_wide(a, b), i64_to_wide(std::int64_t{a} * b))
+      << "mul_wide(" << Hex32(a) << ", " << Hex32(b) << ")";
 }
 
 TEST(FixedmathWideProperty, MulWide) {

@@ -99,7 +99,8 @@ TEST_F(Harness, LogNamesAroundThePathLimit) {
   // creating any file under a shortened name.
   const std::string prefix = dir_ + "/";
   for (std::size_t length : {79u, 80u, 200u}) {
-    const std::string name = prefix + std::string(length - prefix.size(), static_cast<char>('a' + length % 26));
+    const std::string name =
+        prefix + std::string(length - prefix.size(), static_cast<char>('a' + length % 26));
     ASSERT_EQ(name.size(), length);
     const ParseResult got = parse({"-l", name});
     EXPECT_EQ(got.result, OPTIONS_GO);

@@ -7,9 +7,9 @@
 #include <vector>
 
 struct ProgramResult {
-  int exit_status;     // exit code, or 128 + signal number
-  std::string out;     // standard output
-  std::string err;     // standard error
+  int exit_status;  // exit code, or 128 + signal number
+  std::string out;  // standard output
+  std::string err;  // standard error
 };
 
 // Environment changes for the child: a value sets the variable, a null
@@ -24,9 +24,9 @@ ProgramResult run_program(const std::string& path, const std::vector<std::string
 
 // How the child's standard output is connected and whom it runs as.
 struct ProgramIo {
-  std::string stdout_path;   // a file (such as /dev/full) instead of a captured temporary
-  bool stdout_closed_pipe;   // a pipe whose reading end is already closed
-  bool as_nobody;            // drop root privileges (uid/gid 65534) before exec
+  std::string stdout_path;  // a file (such as /dev/full) instead of a captured temporary
+  bool stdout_closed_pipe;  // a pipe whose reading end is already closed
+  bool as_nobody;           // drop root privileges (uid/gid 65534) before exec
 };
 
 ProgramResult run_program_io(const std::string& path, const std::vector<std::string>& args,
