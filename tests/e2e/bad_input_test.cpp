@@ -125,3 +125,34 @@ TEST_F(BadInput, ClosedStandardOutputEndsTheRunWithoutTouchingTheLog) {
 }
 
 }  // namespace
+
+namespace {
+
+// brindle under the same faults: the verdict and the exit status do not
+// depend on whether standard output or the log file can be written.
+TEST(BrindleBadInput, UnwritableOutputsKeepTheVerdictAndExitStatus) {
+  const std::string dir = make_temp_dir();
+  const ProgramResult reference = run_program(BRINDLE_FAKE, {"-v"});
+  ASSERT_EQ(reference.exit_status, 0);
+  ASSERT_TRUE(ends_with(reference.out, "brindle passed.\n\n"));
+
+  const ProgramResult full_log = run_program(BRINDLE_FAKE, {"-v", "-l", "/dev/full"});
+  EXPECT_EQ(full_log.exit_status, 0);
+  EXPECT_EQ(full_log.out, "Logfile /dev/full created.\n\n" + reference.out);
+
+  const std::string log = dir + "/brindle.log";
+  const ProgramResult full_stdout =
+      run_program_io(BRINDLE_FAKE, {"-v", "-l", log}, ProgramEnv(), ProgramIo{"/dev/full", false, false});
+  EXPECT_EQ(full_stdout.exit_status, 0);
+  EXPECT_EQ(read_file(log), reference.out);
+
+  const ProgramResult closed =
+      run_program_io(BRINDLE_FAKE, {"-v", "-l", log}, ProgramEnv(), ProgramIo{"", true, false});
+  EXPECT_EQ(closed.exit_status, 128 + SIGPIPE);
+
+  const ProgramResult refused = run_program(BRINDLE_FAKE, {"-v", "-l", dir});
+  EXPECT_EQ(refused.exit_status, 0);
+  EXPECT_EQ(refused.out, "-l (Bad logfile name).\n\n" + reference.out);
+}
+
+}  // namespace
