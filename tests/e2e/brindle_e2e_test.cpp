@@ -21,26 +21,6 @@ std::string golden(const std::string& name) {
   return text;
 }
 
-ProgramEnv surfaceless() {
-  ProgramEnv env;
-  env.set["EGL_PLATFORM"] = "surfaceless";
-  env.unset = {"DISPLAY", "WAYLAND_DISPLAY"};
-  return env;
-}
-
-// The display that xvfb-run gives, with the platform left to Mesa's default.
-ProgramEnv x11() {
-  ProgramEnv env;
-  env.unset = {"EGL_PLATFORM", "WAYLAND_DISPLAY"};
-  return env;
-}
-
-ProgramEnv no_display() {
-  ProgramEnv env;
-  env.unset = {"DISPLAY", "WAYLAND_DISPLAY", "EGL_PLATFORM"};
-  return env;
-}
-
 bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
@@ -68,14 +48,14 @@ std::string verbose_run_with_log(const ProgramEnv& env) {
 }
 
 TEST(BrindleSurfaceless, QuietRunPasses) {
-  const ProgramResult got = run_program(BRINDLE, {}, surfaceless());
+  const ProgramResult got = run_program(BRINDLE, {}, surfaceless_env());
   EXPECT_EQ(got.exit_status, 0);
   EXPECT_EQ(got.out, std::string(BANNER) + PASSED);
   EXPECT_EQ(got.err, "");
 }
 
 TEST(BrindleSurfaceless, VerboseRunWithLogFilePassesOnAPbufferAlone) {
-  const std::string trace = verbose_run_with_log(surfaceless());
+  const std::string trace = verbose_run_with_log(surfaceless_env());
   // Pbuffer configurations only: no window is tried, and neither follow-up
   // check finds a configuration of its kind.
   EXPECT_FALSE(contains(trace, "eglCreateWindowSurface\n")) << trace;
@@ -86,7 +66,7 @@ TEST(BrindleSurfaceless, VerboseRunWithLogFilePassesOnAPbufferAlone) {
 
 TEST(BrindleX11, QuietRunPasses) {
   ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under xvfb-run -a";
-  const ProgramResult got = run_program(BRINDLE, {}, x11());
+  const ProgramResult got = run_program(BRINDLE, {}, x11_env());
   EXPECT_EQ(got.exit_status, 0);
   EXPECT_EQ(got.out, std::string(BANNER) + PASSED);
   EXPECT_EQ(got.err, "");
@@ -96,17 +76,17 @@ TEST(BrindleX11, NullWindowIsRefusedAndTheTraceMatchesThePbufferMainGolden) {
   ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under xvfb-run -a";
   // Window, pbuffer and pixmap configurations exist and the null native
   // window is refused: the same course as the fake's pbuffer-main run.
-  EXPECT_EQ(verbose_run_with_log(x11()), golden("pbuffer_main_trace.txt"));
+  EXPECT_EQ(verbose_run_with_log(x11_env()), golden("pbuffer_main_trace.txt"));
 }
 
 TEST(BrindleNoDisplay, FailsAtEglInitializeWithStatusOne) {
-  const ProgramResult verbose = run_program(BRINDLE, {"-v"}, no_display());
+  const ProgramResult verbose = run_program(BRINDLE, {"-v"}, no_display_env());
   EXPECT_EQ(verbose.exit_status, 1);
   EXPECT_EQ(verbose.out,
             std::string(BANNER) + golden("enumeration_check.txt") +
                 "eglGetError\neglGetProcAddress with empty string\neglGetDisplay\neglInitialize\n"
                 "\nbrindle failed.\n\n");
-  const ProgramResult quiet = run_program(BRINDLE, {}, no_display());
+  const ProgramResult quiet = run_program(BRINDLE, {}, no_display_env());
   EXPECT_EQ(quiet.exit_status, 1);
   EXPECT_EQ(quiet.out, std::string(BANNER) + "brindle failed.\n\n");
 }
@@ -123,7 +103,7 @@ TEST(BrindleOptions, HelpAndOptionErrorsExitWithStatusOne) {
       {{"-l"}, "-l (No logfile name).\n\n"},
   };
   for (const auto& c : cases) {
-    const ProgramResult got = run_program(BRINDLE, c.args, no_display());
+    const ProgramResult got = run_program(BRINDLE, c.args, no_display_env());
     EXPECT_EQ(got.exit_status, 1) << c.args[0];
     EXPECT_EQ(got.out, c.out) << c.args[0];
     EXPECT_EQ(got.err, "") << c.args[0];

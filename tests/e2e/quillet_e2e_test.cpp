@@ -12,39 +12,6 @@ namespace {
 
 const char BANNER[] = "OpenGL ES Quillet.\nVersion KESTRAL_VERSION, KESTRAL_DATE\n\n";
 
-ProgramEnv surfaceless() {
-  ProgramEnv env;
-  env.set["EGL_PLATFORM"] = "surfaceless";
-  env.unset = {"DISPLAY", "WAYLAND_DISPLAY"};
-  return env;
-}
-
-ProgramEnv no_display() {
-  ProgramEnv env;
-  env.unset = {"DISPLAY", "WAYLAND_DISPLAY", "EGL_PLATFORM"};
-  return env;
-}
-
-ProgramEnv fake(const std::string& scenario) {
-  ProgramEnv env;
-  env.set["FAKEGL_SCENARIO"] = scenario;
-  return env;
-}
-
-ProgramEnv softpipe() {
-  ProgramEnv env = surfaceless();
-  env.set["GALLIUM_DRIVER"] = "softpipe";
-  return env;
-}
-
-// Run by CTest under xvfb-run: DISPLAY comes from there, and EGL picks the
-// x11 platform by itself.
-ProgramEnv x11() {
-  ProgramEnv env;
-  env.unset = {"EGL_PLATFORM", "WAYLAND_DISPLAY"};
-  return env;
-}
-
 bool starts_with(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
 }
@@ -72,7 +39,7 @@ void expect_three_passing_runs(const ProgramEnv& env) {
   EXPECT_EQ(quiet.err, "");
   EXPECT_EQ(quiet.out, std::string(BANNER) + PASSED);
 
-  const ProgramResult reference = run_program(QUILLET_CL_FAKE, {"-v"}, fake(""));
+  const ProgramResult reference = run_program(QUILLET_CL_FAKE, {"-v"}, fake_env(""));
   ASSERT_TRUE(ends_with(reference.out, std::string(FRAME_COUNT) + PASSED));
 
   const ProgramResult verbose = run_program(QUILLET_CL, {"-v"}, env);
@@ -102,7 +69,7 @@ void expect_three_passing_runs(const ProgramEnv& env) {
 }
 
 TEST(QuilletSurfaceless, BannerThenSetUpWithNothingOnStderr) {
-  const ProgramResult got = run_program(QUILLET_CL, {}, surfaceless());
+  const ProgramResult got = run_program(QUILLET_CL, {}, surfaceless_env());
   EXPECT_EQ(got.exit_status, 0);
   EXPECT_TRUE(starts_with(got.out, BANNER)) << got.out;
   EXPECT_EQ(got.err, "");
@@ -110,20 +77,20 @@ TEST(QuilletSurfaceless, BannerThenSetUpWithNothingOnStderr) {
 }
 
 TEST(QuilletSurfaceless, WholeRunsPassOnLlvmpipe) {
-  expect_three_passing_runs(surfaceless());
+  expect_three_passing_runs(surfaceless_env());
 }
 
 TEST(QuilletSoftpipe, WholeRunsPass) {
-  expect_three_passing_runs(softpipe());
+  expect_three_passing_runs(softpipe_env());
 }
 
 TEST(QuilletX11, WholeRunsPass) {
   ASSERT_NE(std::getenv("DISPLAY"), nullptr) << "run under xvfb-run";
-  expect_three_passing_runs(x11());
+  expect_three_passing_runs(x11_env());
 }
 
 TEST(QuilletNoDisplay, BothAttemptsFailAndTheRunEndsWithStatusZero) {
-  const ProgramResult got = run_program(QUILLET_CL, {}, no_display());
+  const ProgramResult got = run_program(QUILLET_CL, {}, no_display_env());
   EXPECT_EQ(got.exit_status, 0);
   EXPECT_EQ(got.out, std::string(BANNER) + "Config requested not found.\n");
   EXPECT_EQ(got.err, "Can't initialize EGL display\nCan't initialize EGL display\n");
@@ -141,7 +108,7 @@ TEST(QuilletOptions, HelpAndOptionErrorsExitWithStatusZero) {
       {{"-l"}, "-l (No logfile name).\n\n"},
   };
   for (const auto& c : cases) {
-    const ProgramResult got = run_program(QUILLET_CL, c.args, no_display());
+    const ProgramResult got = run_program(QUILLET_CL, c.args, no_display_env());
     EXPECT_EQ(got.exit_status, 0) << c.args[0];
     EXPECT_EQ(got.out, c.out) << c.args[0];
     EXPECT_EQ(got.err, "") << c.args[0];
@@ -149,7 +116,7 @@ TEST(QuilletOptions, HelpAndOptionErrorsExitWithStatusZero) {
 }
 
 TEST(QuilletFake, NoConfigurationEndsWithConfigNotFound) {
-  const ProgramResult got = run_program(QUILLET_CL_FAKE, {}, fake("configs="));
+  const ProgramResult got = run_program(QUILLET_CL_FAKE, {}, fake_env("configs="));
   EXPECT_EQ(got.exit_status, 0);
   EXPECT_EQ(got.out, std::string(BANNER) + "Config requested not found.\n");
   EXPECT_EQ(got.err, "");
@@ -157,7 +124,8 @@ TEST(QuilletFake, NoConfigurationEndsWithConfigNotFound) {
 
 TEST(QuilletFake, SecondAttemptWithoutStencilReachesTheRun) {
   const std::string dir = make_temp_dir();
-  const ProgramResult got = run_program(QUILLET_CL_FAKE, {}, fake("configs=p:d24;log=" + dir + "/calls.txt"));
+  const ProgramResult got =
+      run_program(QUILLET_CL_FAKE, {}, fake_env("configs=p:d24;log=" + dir + "/calls.txt"));
   EXPECT_EQ(got.exit_status, 0);
   EXPECT_TRUE(starts_with(got.out, BANNER));
   EXPECT_EQ(got.out.find("Config requested not found."), std::string::npos);
@@ -169,8 +137,9 @@ TEST(QuilletFake, SecondAttemptWithoutStencilReachesTheRun) {
 TEST(QuilletFake, SetUpFailureMessagesGoToStderrOnlyAndNeverToTheLog) {
   const std::string dir = make_temp_dir();
   const std::string log = dir + "/run.log";
-  const ProgramResult got = run_program(
-      QUILLET_CL_FAKE, {"-l", log}, fake("fail=eglCreateContext:1:0x3003;fail=eglCreateContext:2:0x3003"));
+  const ProgramResult got =
+      run_program(QUILLET_CL_FAKE, {"-l", log},
+                  fake_env("fail=eglCreateContext:1:0x3003;fail=eglCreateContext:2:0x3003"));
   EXPECT_EQ(got.exit_status, 0);
   EXPECT_EQ(got.err, "Can't create a context!\nCan't create a context!\n");
   EXPECT_EQ(read_file(log), std::string(BANNER) + "Config requested not found.\n");

@@ -29,12 +29,6 @@ std::string golden(const std::string& name) {
   return text;
 }
 
-ProgramEnv fake(const std::string& scenario) {
-  ProgramEnv env;
-  env.set["FAKEGL_SCENARIO"] = scenario;
-  return env;
-}
-
 bool starts_with(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
 }
@@ -76,7 +70,7 @@ TEST(BrindleFake, HelpAndOptionErrorsExitWithStatusOneBeforeAnyEglCall) {
   const std::string dir = make_temp_dir();
   for (const OptionCase& c : cases) {
     const std::string record = dir + "/calls.txt";
-    const ProgramResult got = run_program(BRINDLE_FAKE, c.args, fake("log=" + record));
+    const ProgramResult got = run_program(BRINDLE_FAKE, c.args, fake_env("log=" + record));
     EXPECT_EQ(got.exit_status, 1) << c.args[0];
     EXPECT_EQ(got.out, c.out) << c.args[0];
     EXPECT_EQ(got.err, "") << c.args[0];
@@ -88,7 +82,7 @@ TEST(BrindleFake, HelpAndOptionErrorsExitWithStatusOneBeforeAnyEglCall) {
 TEST(BrindleFake, QuietPassingRunPrintsBannerAndVerdictOnly) {
   for (const char* scenario :
        {"", PBUFFER_MAIN, "configs=wpx:d24;native=accept", "configs=x:d24;native=accept"}) {
-    const ProgramResult got = run_program(BRINDLE_FAKE, {}, fake(scenario));
+    const ProgramResult got = run_program(BRINDLE_FAKE, {}, fake_env(scenario));
     EXPECT_EQ(got.exit_status, 0) << scenario;
     EXPECT_EQ(got.out, std::string(BANNER) + PASSED) << scenario;
     EXPECT_EQ(got.err, "") << scenario;
@@ -96,7 +90,7 @@ TEST(BrindleFake, QuietPassingRunPrintsBannerAndVerdictOnly) {
 }
 
 TEST(BrindleFake, VerboseTraceOfAPbufferMainRunMatchesTheGoldenText) {
-  const ProgramResult got = run_program(BRINDLE_FAKE, {"-v"}, fake(PBUFFER_MAIN));
+  const ProgramResult got = run_program(BRINDLE_FAKE, {"-v"}, fake_env(PBUFFER_MAIN));
   EXPECT_EQ(got.exit_status, 0);
   EXPECT_EQ(got.out, golden("pbuffer_main_trace.txt"));
   EXPECT_EQ(got.err, "");
@@ -104,14 +98,15 @@ TEST(BrindleFake, VerboseTraceOfAPbufferMainRunMatchesTheGoldenText) {
 
 TEST(BrindleFake, CallRecordOfAPbufferMainRunMatchesTheGoldenRecord) {
   const std::string record = make_temp_dir() + "/calls.txt";
-  const ProgramResult got = run_program(BRINDLE_FAKE, {}, fake(std::string(PBUFFER_MAIN) + ";log=" + record));
+  const ProgramResult got =
+      run_program(BRINDLE_FAKE, {}, fake_env(std::string(PBUFFER_MAIN) + ";log=" + record));
   EXPECT_EQ(got.exit_status, 0);
   EXPECT_EQ(read_file(record), golden("pbuffer_main_calls.txt"));
 }
 
 TEST(BrindleFake, LogFileHoldsEveryLineFromTheBannerOn) {
   const std::string log = make_temp_dir() + "/brindle.log";
-  const ProgramResult got = run_program(BRINDLE_FAKE, {"-v", "-l", log}, fake(PBUFFER_MAIN));
+  const ProgramResult got = run_program(BRINDLE_FAKE, {"-v", "-l", log}, fake_env(PBUFFER_MAIN));
   const std::string trace = golden("pbuffer_main_trace.txt");
   EXPECT_EQ(got.exit_status, 0);
   EXPECT_EQ(got.out, "Logfile " + log + " created.\n\n" + trace);
@@ -120,7 +115,7 @@ TEST(BrindleFake, LogFileHoldsEveryLineFromTheBannerOn) {
 
 TEST(BrindleFake, FailingRunWritesItsVerdictToTheLogFile) {
   const std::string log = make_temp_dir() + "/brindle.log";
-  const ProgramResult got = run_program(BRINDLE_FAKE, {"-l", log}, fake("fail=eglInitialize:1:0x3001"));
+  const ProgramResult got = run_program(BRINDLE_FAKE, {"-l", log}, fake_env("fail=eglInitialize:1:0x3001"));
   EXPECT_EQ(got.exit_status, 1);
   EXPECT_EQ(read_file(log), std::string(BANNER) + "brindle failed.\n\n");
 }
@@ -198,7 +193,7 @@ TEST(BrindleFake, FailingCodeAtAStepNamesThatCallLast) {
   const std::string dir = make_temp_dir();
   for (const StepCase& c : cases) {
     const std::string record = dir + "/calls.txt";
-    const ProgramResult got = run_program(BRINDLE_FAKE, {"-v"}, fake(c.scenario + ";log=" + record));
+    const ProgramResult got = run_program(BRINDLE_FAKE, {"-v"}, fake_env(c.scenario + ";log=" + record));
     EXPECT_EQ(got.exit_status, c.status) << c.scenario;
     EXPECT_EQ(got.err, "") << c.scenario;
     const std::string calls = read_file(record);
@@ -225,15 +220,15 @@ TEST(BrindleFake, FirstErrorReadIsDrainedAndTheSecondIsJudged) {
   const int failing[] = {0x3001, 0x3002, 0x3004, 0x3008, 0x300C, 0x300D};
   for (int code : failing) {
     const std::string hex = std::to_string(code);
-    const ProgramResult drained = run_program(BRINDLE_FAKE, {}, fake("fail=eglGetError:1:" + hex));
+    const ProgramResult drained = run_program(BRINDLE_FAKE, {}, fake_env("fail=eglGetError:1:" + hex));
     EXPECT_EQ(drained.exit_status, 0) << code;
     EXPECT_EQ(drained.out, std::string(BANNER) + PASSED) << code;
-    const ProgramResult judged = run_program(BRINDLE_FAKE, {"-v"}, fake("fail=eglGetError:2:" + hex));
+    const ProgramResult judged = run_program(BRINDLE_FAKE, {"-v"}, fake_env("fail=eglGetError:2:" + hex));
     EXPECT_EQ(judged.exit_status, 1) << code;
     EXPECT_TRUE(ends_with(judged.out,
                           std::string("eglGetError\neglGetProcAddress with empty string\n") + VERBOSE_FAILED))
         << judged.out;
-    const ProgramResult quiet = run_program(BRINDLE_FAKE, {}, fake("fail=eglGetError:2:" + hex));
+    const ProgramResult quiet = run_program(BRINDLE_FAKE, {}, fake_env("fail=eglGetError:2:" + hex));
     EXPECT_EQ(quiet.exit_status, 1) << code;
     EXPECT_EQ(quiet.out, std::string(BANNER) + "brindle failed.\n\n") << code;
   }
@@ -274,7 +269,7 @@ TEST(BrindleFake, EveryErrorReadIsJudgedExceptTheDrains) {
     SCOPED_TRACE(c.scenario);
     const std::string record = dir + "/calls.txt";
     const ProgramResult passing =
-        run_program(BRINDLE_FAKE, {"-v"}, fake(std::string(c.scenario) + ";log=" + record));
+        run_program(BRINDLE_FAKE, {"-v"}, fake_env(std::string(c.scenario) + ";log=" + record));
     ASSERT_EQ(passing.exit_status, 0);
     const std::vector<std::string> calls = lines_of(read_file(record));
     int read = 0;
@@ -291,7 +286,7 @@ TEST(BrindleFake, EveryErrorReadIsJudgedExceptTheDrains) {
       previous = line;
       const std::string scenario =
           std::string(c.scenario) + ";fail=eglGetError:" + std::to_string(read) + ":0x300C";
-      const ProgramResult got = run_program(BRINDLE_FAKE, {"-v"}, fake(scenario));
+      const ProgramResult got = run_program(BRINDLE_FAKE, {"-v"}, fake_env(scenario));
       if (drained) {
         EXPECT_EQ(got.exit_status, 0) << scenario << " after " << line;
         EXPECT_EQ(got.out, passing.out) << scenario;

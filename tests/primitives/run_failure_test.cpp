@@ -16,12 +16,6 @@ const char BANNER[] = "OpenGL ES Quillet.\nVersion KESTRAL_VERSION, KESTRAL_DATE
 const char FAILED[] = "quillet (fixed point) failed.\n\n";
 const char PASSED[] = "quillet (fixed point) passed.\n\n";
 
-ProgramEnv fake(const std::string& scenario) {
-  ProgramEnv env;
-  env.set["FAKEGL_SCENARIO"] = scenario;
-  return env;
-}
-
 std::string function_of(const std::string& call) {
   return call.substr(0, call.find('('));
 }
@@ -143,7 +137,7 @@ TEST(RunFailure, InjectedGlErrorEndsTheRunWithTheFailedVerdict) {
     }
     expected += FAILED;
 
-    const ProgramResult got = run_program(QUILLET_CL_FAKE, {"-v"}, fake(scenario));
+    const ProgramResult got = run_program(QUILLET_CL_FAKE, {"-v"}, fake_env(scenario));
     EXPECT_EQ(got.exit_status, 0) << f.what;
     EXPECT_EQ(got.err, "") << f.what;
     EXPECT_EQ(first_difference(got.out, expected), "") << f.what;
@@ -168,7 +162,7 @@ TEST(RunFailure, WithoutVerboseOnlyTheVerdictFollowsTheBanner) {
       {"fail=glDrawArrays:2:0x505", "quillet failed (driver status).\n\nquillet (fixed point) failed.\n\n"},
   };
   for (const auto& c : cases) {
-    const ProgramResult got = run_program(QUILLET_CL_FAKE, {}, fake(c.scenario));
+    const ProgramResult got = run_program(QUILLET_CL_FAKE, {}, fake_env(c.scenario));
     EXPECT_EQ(got.exit_status, 0) << c.scenario;
     EXPECT_EQ(first_difference(got.out, std::string(BANNER) + c.out), "") << c.scenario;
   }
@@ -178,7 +172,8 @@ TEST(RunFailure, WithoutVerboseOnlyTheVerdictFollowsTheBanner) {
 TEST(RunFailure, LogFileHoldsTheFailureToo) {
   const std::string dir = make_temp_dir();
   const std::string log = dir + "/run.log";
-  const ProgramResult got = run_program(QUILLET_CL_FAKE, {"-v", "-l", log}, fake("fail=glStencilOp:2:0x500"));
+  const ProgramResult got =
+      run_program(QUILLET_CL_FAKE, {"-v", "-l", log}, fake_env("fail=glStencilOp:2:0x500"));
   const std::string created = "Logfile " + log + " created.\n\n";
   ASSERT_EQ(got.out.compare(0, created.size(), created), 0) << got.out.substr(0, 200);
   EXPECT_EQ(first_difference(read_file(log), got.out.substr(created.size())), "");
@@ -190,7 +185,7 @@ TEST(RunFailure, LogFileHoldsTheFailureToo) {
 TEST(RunWithoutStencil, StencilDriverStillRuns) {
   const std::string dir = make_temp_dir();
   const std::string calls_path = dir + "/calls";
-  const ProgramResult got = run_program(QUILLET_CL_FAKE, {"-v"}, fake("configs=p:d24;log=" + calls_path));
+  const ProgramResult got = run_program(QUILLET_CL_FAKE, {"-v"}, fake_env("configs=p:d24;log=" + calls_path));
   EXPECT_EQ(got.exit_status, 0);
   EXPECT_EQ(first_difference(got.out, BANNER + verbose_run().out), "");
   const std::string calls = read_file(calls_path);
@@ -204,7 +199,7 @@ TEST(RunWithoutStencil, StencilDriverStillRuns) {
 TEST(RunWholeProgram, VerboseRunWithLogFile) {
   const std::string dir = make_temp_dir();
   const std::string log = dir + "/run.log";
-  const ProgramResult got = run_program(QUILLET_CL_FAKE, {"-v", "-l", log}, fake(""));
+  const ProgramResult got = run_program(QUILLET_CL_FAKE, {"-v", "-l", log}, fake_env(""));
   EXPECT_EQ(got.exit_status, 0);
   const std::string created = "Logfile " + log + " created.\n\n";
   EXPECT_EQ(first_difference(got.out, created + BANNER + verbose_run().out), "");

@@ -13,6 +13,37 @@
 
 extern char** environ;
 
+ProgramEnv surfaceless_env() {
+  ProgramEnv env;
+  env.set["EGL_PLATFORM"] = "surfaceless";
+  env.unset = {"DISPLAY", "WAYLAND_DISPLAY"};
+  return env;
+}
+
+ProgramEnv softpipe_env() {
+  ProgramEnv env = surfaceless_env();
+  env.set["GALLIUM_DRIVER"] = "softpipe";
+  return env;
+}
+
+ProgramEnv x11_env() {
+  ProgramEnv env;
+  env.unset = {"EGL_PLATFORM", "WAYLAND_DISPLAY"};
+  return env;
+}
+
+ProgramEnv no_display_env() {
+  ProgramEnv env;
+  env.unset = {"DISPLAY", "WAYLAND_DISPLAY", "EGL_PLATFORM"};
+  return env;
+}
+
+ProgramEnv fake_env(const std::string& scenario) {
+  ProgramEnv env;
+  env.set["FAKEGL_SCENARIO"] = scenario;
+  return env;
+}
+
 std::string read_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream buffer;

@@ -22,6 +22,16 @@ struct ProgramEnv {
 ProgramResult run_program(const std::string& path, const std::vector<std::string>& args,
                           const ProgramEnv& env = ProgramEnv(), const std::string& stdout_path = "");
 
+// The platforms the whole-program tests run on, as environments:
+// Mesa headless (llvmpipe, or softpipe), the display xvfb-run gives with the
+// platform left to Mesa's default, no usable display at all, and the
+// recording fake with a FAKEGL_SCENARIO text.
+ProgramEnv surfaceless_env();
+ProgramEnv softpipe_env();
+ProgramEnv x11_env();
+ProgramEnv no_display_env();
+ProgramEnv fake_env(const std::string& scenario);
+
 // How the child's standard output is connected and whom it runs as.
 struct ProgramIo {
   std::string stdout_path;  // a file (such as /dev/full) instead of a captured temporary
