@@ -6,8 +6,14 @@ set -eu
 cd "$(dirname "$0")/.."
 build=${1:-build/default}
 
-product_sources=$(git ls-files 'harness/*.cpp' 'primitives/*.cpp' 'fixedmath/*.cpp' 'eglsweep/*.cpp')
-all_sources=$(git ls-files '*.cpp' '*.h' '*.c')
+# The tracked files in a checkout; every source file in an exported tree.
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  product_sources=$(git ls-files 'harness/*.cpp' 'primitives/*.cpp' 'fixedmath/*.cpp' 'eglsweep/*.cpp')
+  all_sources=$(git ls-files '*.cpp' '*.h' '*.c')
+else
+  product_sources=$(find harness primitives fixedmath eglsweep -name '*.cpp' | sort)
+  all_sources=$(find harness primitives fixedmath eglsweep tests bench -name '*.cpp' -o -name '*.h' -o -name '*.c' | sort)
+fi
 status=0
 
 echo "clang-format: $(echo "$all_sources" | wc -w) files"
