@@ -30,9 +30,10 @@ void write_record_at_exit() {
   }
 }
 
-bool parse_config_spec(const std::string& spec, FakeConfig* config) {
+// One configuration of a "configs=" item, such as "wp:d24:s8".
+bool parse_config_text(const std::string& text, FakeConfig* config) {
   *config = FakeConfig{0, 8, 0, 0};
-  std::stringstream fields(spec);
+  std::stringstream fields(text);
   std::string field;
   bool first = true;
   while (std::getline(fields, field, ':')) {
@@ -112,11 +113,11 @@ bool fake_load_scenario(const std::string& text) {
     const std::string value = eq == std::string::npos ? "" : item.substr(eq + 1);
     if (key == "configs") {
       scenario.configs.clear();
-      std::stringstream specs(value);
-      std::string spec;
-      while (std::getline(specs, spec, ',')) {
+      std::stringstream texts(value);
+      std::string text_of_one;
+      while (std::getline(texts, text_of_one, ',')) {
         FakeConfig config;
-        if (!parse_config_spec(spec, &config)) return false;
+        if (!parse_config_text(text_of_one, &config)) return false;
         scenario.configs.push_back(config);
       }
     } else if (key == "fail") {

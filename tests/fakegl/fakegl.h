@@ -10,8 +10,8 @@
 //
 // Programs built against the fake read the scenario from the environment
 // variable FAKEGL_SCENARIO, a ';'-separated list of:
-//   configs=SPEC,SPEC...  configurations (default: one "p:d24:s8")
-//                         SPEC = surface kinds w (window) p (pbuffer) x (pixmap),
+//   configs=CFG,CFG...    configurations (default: one "p:d24:s8")
+//                         CFG = surface kinds w (window) p (pbuffer) x (pixmap),
 //                         then ":d<bits>" depth, ":s<bits>" stencil, ":r<bits>" red;
 //                         "configs=" with nothing after it: no configuration
 //   fail=NAME:N:CODE      the Nth call of NAME fails with CODE (hex or decimal)
