@@ -57,52 +57,35 @@ GLfixed reference_div(GLfixed a, GLfixed b) {
   return static_cast<GLfixed>((twice + 1) >> 1);
 }
 
-void BM_parse_fixed(benchmark::State& state) {
+// One decimal constant through Parse, the library's or the reference.
+template <GLfixed (*Parse)(const char*)>
+void BM_parse(benchmark::State& state) {
   const char* text = kConstants[state.range(0)];
   for (auto _ : state) {
     benchmark::DoNotOptimize(text);
-    benchmark::DoNotOptimize(parse_fixed(text));
+    benchmark::DoNotOptimize(Parse(text));
   }
   state.SetLabel(text);
 }
 
-void BM_reference_parse(benchmark::State& state) {
-  const char* text = kConstants[state.range(0)];
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(text);
-    benchmark::DoNotOptimize(reference_parse(text));
-  }
-  state.SetLabel(text);
-}
-
-void BM_fixed_div(benchmark::State& state) {
+// One quotient through Divide, the library's or the reference.
+template <GLfixed (*Divide)(GLfixed, GLfixed)>
+void BM_divide(benchmark::State& state) {
   const Quotient q = kQuotients[state.range(0)];
   GLfixed a = q.a;
   GLfixed b = q.b;
   for (auto _ : state) {
     benchmark::DoNotOptimize(a);
     benchmark::DoNotOptimize(b);
-    benchmark::DoNotOptimize(fixed_div(a, b));
+    benchmark::DoNotOptimize(Divide(a, b));
   }
   state.SetLabel(q.label);
 }
 
-void BM_reference_div(benchmark::State& state) {
-  const Quotient q = kQuotients[state.range(0)];
-  GLfixed a = q.a;
-  GLfixed b = q.b;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(a);
-    benchmark::DoNotOptimize(b);
-    benchmark::DoNotOptimize(reference_div(a, b));
-  }
-  state.SetLabel(q.label);
-}
-
-BENCHMARK(BM_parse_fixed)->DenseRange(0, 6);
-BENCHMARK(BM_reference_parse)->DenseRange(0, 6);
-BENCHMARK(BM_fixed_div)->DenseRange(0, 5);
-BENCHMARK(BM_reference_div)->DenseRange(0, 5);
+BENCHMARK_TEMPLATE(BM_parse, parse_fixed)->DenseRange(0, 6);
+BENCHMARK_TEMPLATE(BM_parse, reference_parse)->DenseRange(0, 6);
+BENCHMARK_TEMPLATE(BM_divide, fixed_div)->DenseRange(0, 5);
+BENCHMARK_TEMPLATE(BM_divide, reference_div)->DenseRange(0, 5);
 
 }  // namespace
 

@@ -92,17 +92,7 @@ TEST(BrindleNoDisplay, FailsAtEglInitializeWithStatusOne) {
 }
 
 TEST(BrindleOptions, HelpAndOptionErrorsExitWithStatusOne) {
-  const struct {
-    std::vector<std::string> args;
-    std::string out;
-  } cases[] = {
-      {{"-h"},
-       "Options:\n\t-h\t\tPrint this help screen.\n\t-l\t<file>\tCreate a logfile.\n"
-       "\t-v\t\tVerbose mode ON.\n\n"},
-      {{"-x"}, "-x (Bad option).\n"},
-      {{"-l"}, "-l (No logfile name).\n\n"},
-  };
-  for (const auto& c : cases) {
+  for (const StoppingCommandLine& c : stopping_command_lines()) {
     const ProgramResult got = run_program(BRINDLE, c.args, no_display_env());
     EXPECT_EQ(got.exit_status, 1) << c.args[0];
     EXPECT_EQ(got.out, c.out) << c.args[0];

@@ -97,17 +97,7 @@ TEST(QuilletNoDisplay, BothAttemptsFailAndTheRunEndsWithStatusZero) {
 }
 
 TEST(QuilletOptions, HelpAndOptionErrorsExitWithStatusZero) {
-  const struct {
-    std::vector<std::string> args;
-    std::string out;
-  } cases[] = {
-      {{"-h"},
-       "Options:\n\t-h\t\tPrint this help screen.\n\t-l\t<file>\tCreate a logfile.\n"
-       "\t-v\t\tVerbose mode ON.\n\n"},
-      {{"-x"}, "-x (Bad option).\n"},
-      {{"-l"}, "-l (No logfile name).\n\n"},
-  };
-  for (const auto& c : cases) {
+  for (const StoppingCommandLine& c : stopping_command_lines()) {
     const ProgramResult got = run_program(QUILLET_CL, c.args, no_display_env());
     EXPECT_EQ(got.exit_status, 0) << c.args[0];
     EXPECT_EQ(got.out, c.out) << c.args[0];

@@ -13,9 +13,6 @@
 namespace {
 
 const char BANNER[] = "EGL Brindle.\nVersion KESTRAL_VERSION, KESTRAL_DATE\n\n";
-const char HELP[] =
-    "Options:\n\t-h\t\tPrint this help screen.\n\t-l\t<file>\tCreate a logfile.\n"
-    "\t-v\t\tVerbose mode ON.\n\n";
 const char PASSED[] = "brindle passed.\n\n";
 const char VERBOSE_FAILED[] = "\nbrindle failed.\n\n";
 
@@ -51,24 +48,9 @@ std::vector<std::string> lines_of(const std::string& text) {
   return lines;
 }
 
-struct OptionCase {
-  std::vector<std::string> args;
-  std::string out;
-};
-
 TEST(BrindleFake, HelpAndOptionErrorsExitWithStatusOneBeforeAnyEglCall) {
-  const std::vector<OptionCase> cases = {
-      {{"-h"}, HELP},
-      {{"-v", "-h"}, HELP},
-      {{"-h", "-x"}, HELP},
-      {{"-x"}, "-x (Bad option).\n"},
-      {{"-vv"}, "-vv (Bad option).\n"},
-      {{"-v", "word"}, "word (Bad option).\n"},
-      {{"-l"}, "-l (No logfile name).\n\n"},
-      {{"-l", "-v"}, "-l (No logfile name).\n\n"},
-  };
   const std::string dir = make_temp_dir();
-  for (const OptionCase& c : cases) {
+  for (const StoppingCommandLine& c : stopping_command_lines()) {
     const std::string record = dir + "/calls.txt";
     const ProgramResult got = run_program(BRINDLE_FAKE, c.args, fake_env("log=" + record));
     EXPECT_EQ(got.exit_status, 1) << c.args[0];

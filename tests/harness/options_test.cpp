@@ -10,9 +10,7 @@
 
 namespace {
 
-const char HELP[] =
-    "Options:\n\t-h\t\tPrint this help screen.\n\t-l\t<file>\tCreate a logfile.\n"
-    "\t-v\t\tVerbose mode ON.\n\n";
+const char* const HELP = HELP_TEXT;
 
 struct ParseResult {
   std::int32_t result;

@@ -14,19 +14,8 @@ page=$2
 program=$3
 shift 3
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $1"
-  failures=$((failures + 1))
-}
-
-run() {
-  # shellcheck disable=SC2086 # the emulator may carry its own arguments
-  ${QB_EMULATOR:-} "$@"
-}
+# shellcheck source=tests/packaging/common.sh
+. "$(dirname "$0")/common.sh"
 
 # Every warning category on (-ww), no output (-z).
 "$groff" -man -ww -z "$page" 2>"$work/warnings"
@@ -71,5 +60,4 @@ if [ "$program" != "-" ]; then
   has_line "$(run "$program" -x 2>&1 | head -n 1 | sed 's/^-x /arg /')"
 fi
 
-[ "$failures" -eq 0 ] && echo "$page: clean"
-[ "$failures" -eq 0 ]
+finish "$page: clean"

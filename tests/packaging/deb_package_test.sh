@@ -13,19 +13,8 @@ source=$3
 shift 3
 programs=$*
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $1"
-  failures=$((failures + 1))
-}
-
-run() {
-  # shellcheck disable=SC2086 # the emulator may carry its own arguments
-  ${QB_EMULATOR:-} "$@"
-}
+# shellcheck source=tests/packaging/common.sh
+. "$(dirname "$0")/common.sh"
 
 HELP='Options:
 	-h		Print this help screen.
@@ -109,5 +98,4 @@ $want"
   fi
 done
 
-[ "$failures" -eq 0 ] && echo "package: as expected"
-[ "$failures" -eq 0 ]
+finish "package: as expected"

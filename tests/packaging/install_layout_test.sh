@@ -14,14 +14,8 @@ bindir=$5
 mandir=$6
 shift 6
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $1"
-  failures=$((failures + 1))
-}
+# shellcheck source=tests/packaging/common.sh
+. "$(dirname "$0")/common.sh"
 
 # under PREFIX DIR: DIR as installed under PREFIX.
 under() {
@@ -68,5 +62,4 @@ programs=$*
 check_install configured "$prefix"
 check_install relocated /opt/qb --prefix /opt/qb
 
-[ "$failures" -eq 0 ] && echo "install layout: as expected"
-[ "$failures" -eq 0 ]
+finish "install layout: as expected"

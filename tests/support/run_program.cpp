@@ -13,6 +13,24 @@
 
 extern char** environ;
 
+const char HELP_TEXT[] =
+    "Options:\n\t-h\t\tPrint this help screen.\n\t-l\t<file>\tCreate a logfile.\n"
+    "\t-v\t\tVerbose mode ON.\n\n";
+
+const std::vector<StoppingCommandLine>& stopping_command_lines() {
+  static const std::vector<StoppingCommandLine> lines = {
+      {{"-h"}, HELP_TEXT},
+      {{"-v", "-h"}, HELP_TEXT},
+      {{"-h", "-x"}, HELP_TEXT},
+      {{"-x"}, "-x (Bad option).\n"},
+      {{"-vv"}, "-vv (Bad option).\n"},
+      {{"-v", "word"}, "word (Bad option).\n"},
+      {{"-l"}, "-l (No logfile name).\n\n"},
+      {{"-l", "-v"}, "-l (No logfile name).\n\n"},
+  };
+  return lines;
+}
+
 ProgramEnv surfaceless_env() {
   ProgramEnv env;
   env.set["EGL_PLATFORM"] = "surfaceless";

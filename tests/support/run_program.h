@@ -32,6 +32,20 @@ ProgramEnv x11_env();
 ProgramEnv no_display_env();
 ProgramEnv fake_env(const std::string& scenario);
 
+// The help text of both programs' -h.
+extern const char HELP_TEXT[];
+
+// A command line that stops either program at option parsing, before any EGL
+// call, and what it prints.
+struct StoppingCommandLine {
+  std::vector<std::string> args;
+  std::string out;
+};
+
+// Help, bad options and a missing log name, shared by both programs' tests
+// (quillet_cl exits with 0 after each, brindle with 1).
+const std::vector<StoppingCommandLine>& stopping_command_lines();
+
 // How the child's standard output is connected and whom it runs as.
 struct ProgramIo {
   std::string stdout_path;  // a file (such as /dev/full) instead of a captured temporary
