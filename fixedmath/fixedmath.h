@@ -9,6 +9,9 @@
 // declared here so that the library needs no GL header.
 typedef std::int32_t GLfixed;
 
+// 1.0 in 16.16 fixed point.
+constexpr GLfixed FIXED_ONE = 0x10000;
+
 // Decimal text (NUL-terminated) to GLfixed; never fails (skips stray bytes).
 GLfixed parse_fixed(const char* text);
 

@@ -16,7 +16,4 @@ struct ValueEntry {
 #define VALUE_LIST_TERMINATOR \
   { VALUE_LIST_END, "End of List" }
 
-// Number of entries before the terminator.
-std::int32_t value_list_length(const ValueEntry* list);
-
 #endif

@@ -67,6 +67,11 @@ std::int32_t init_list_record(void** data, const ValueEntry* const (&lists)[N]) 
   return allocate_cursors(data, lists, static_cast<std::int32_t>(N)) != nullptr ? 1 : 0;
 }
 
+// The record of a list driver, from its row's data field.
+inline const ListCursors* cursors(void* data) {
+  return static_cast<const ListCursors*>(data);
+}
+
 // The update operation shared by every list driver.
 std::int32_t update_cursors(void* data);
 

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr GLfixed FIXED_ONE = 0x10000;
 constexpr GLfixed FIXED_12 = 0xC0000;
 constexpr GLfixed FIXED_12_5 = 0xC8000;
 constexpr GLfixed FIXED_13 = 0xD0000;

@@ -98,10 +98,6 @@ const TexelLayout* find_layout(std::int32_t format) {
   return nullptr;
 }
 
-const ListCursors* cursors(void* data) {
-  return static_cast<const ListCursors*>(data);
-}
-
 }  // namespace
 
 std::int32_t build_texture_image(std::int32_t format, std::int32_t type,

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr GLfixed FIXED_ONE = 0x10000;
-
 constexpr ValueEntry HINT_TARGET_LIST[] = {{GL_POINT_SMOOTH_HINT, "GL_POINT_SMOOTH_HINT"},
                                            {GL_LINE_SMOOTH_HINT, "GL_LINE_SMOOTH_HINT"},
                                            {GL_PERSPECTIVE_CORRECTION_HINT, "GL_PERSPECTIVE_CORRECTION_HINT"},
@@ -66,10 +64,6 @@ constexpr GLenum HINT_TARGETS[] = {GL_POINT_SMOOTH_HINT, GL_LINE_SMOOTH_HINT, GL
 constexpr GLenum LIGHT_TABLE[] = {GL_LIGHT0, GL_LIGHT1, GL_LIGHT2, GL_LIGHT3,
                                   GL_LIGHT4, GL_LIGHT5, GL_LIGHT6, GL_LIGHT7};
 static_assert(sizeof LIGHT_TABLE / sizeof LIGHT_TABLE[0] == 8, "light table: 8 lights");
-
-const ListCursors* cursors(void* data) {
-  return static_cast<const ListCursors*>(data);
-}
 
 GLenum current(void* data, std::int32_t k) {
   return static_cast<GLenum>(cursors(data)->value[k]);

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr GLfixed FIXED_ONE = 0x10000;
-
 constexpr ValueEntry FOG_MODE_LIST[] = {
     {GL_LINEAR, "GL_LINEAR"}, {GL_EXP, "GL_EXP"}, {GL_EXP2, "GL_EXP2"}, VALUE_LIST_TERMINATOR};
 static_assert(terminated_length(FOG_MODE_LIST) == 3, "fog mode list: 3 entries");
@@ -44,10 +42,6 @@ constexpr const ValueEntry* DEPTH_LISTS[] = {COMPARISON_LIST};
 constexpr const ValueEntry* FOG_LISTS[] = {FOG_MODE_LIST};
 constexpr const ValueEntry* LOGIC_OP_LISTS[] = {LOGIC_OP_LIST};
 constexpr const ValueEntry* SHADING_LISTS[] = {SHADE_MODEL_LIST};
-
-const ListCursors* cursors(void* data) {
-  return static_cast<const ListCursors*>(data);
-}
 
 // The common status form: "<Name> on." and the current entry, or "<Name> off.".
 void print_single_status(std::int32_t enabled, void* data, const char* driver_name) {

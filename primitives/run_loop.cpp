@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr GLfixed FIXED_ONE = 0x10000;
 constexpr GLfixed FIXED_2 = 0x20000;
 constexpr GLfixed FIXED_48 = 0x300000;
 enum { VIEWPORT_SIZE = 48 };

@@ -14,6 +14,13 @@
 
 namespace {
 
+// Entries of a value list before its terminator.
+std::int32_t value_list_length(const ValueEntry* list) {
+  std::int32_t length = 0;
+  while (list[length].value != VALUE_LIST_END) ++length;
+  return length;
+}
+
 // The current names of a record, joined by ", ".
 std::string names(const ListCursors* record) {
   std::string text;
