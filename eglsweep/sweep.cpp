@@ -69,26 +69,12 @@ constexpr ValueEntry WAIT_NATIVE_LIST[] = {EGL_VALUE(EGL_CORE_NATIVE_ENGINE), VA
 
 #undef EGL_VALUE
 
-// A list of N array elements holds `entries` entries and ends with its only terminator.
-template <std::size_t N>
-constexpr bool list_is_well_formed(const ValueEntry (&list)[N], std::size_t entries) {
-  if (N != entries + 1 || list[N - 1].value != VALUE_LIST_END) {
-    return false;
-  }
-  for (std::size_t i = 0; i < entries; ++i) {
-    if (list[i].value == VALUE_LIST_END) {
-      return false;
-    }
-  }
-  return true;
-}
-
-static_assert(list_is_well_formed(QUERY_STRING_LIST, 3), "query-string list");
-static_assert(list_is_well_formed(CURRENT_SURFACE_LIST, 2), "current-surface list");
-static_assert(list_is_well_formed(CONFIG_ATTRIBUTE_LIST, 23), "config-attribute list");
-static_assert(list_is_well_formed(SURFACE_QUERY_LIST, 4), "surface-query list");
-static_assert(list_is_well_formed(CONTEXT_QUERY_LIST, 1), "context-query list");
-static_assert(list_is_well_formed(WAIT_NATIVE_LIST, 1), "wait-native list");
+static_assert(terminated_length(QUERY_STRING_LIST) == 3, "query-string list");
+static_assert(terminated_length(CURRENT_SURFACE_LIST) == 2, "current-surface list");
+static_assert(terminated_length(CONFIG_ATTRIBUTE_LIST) == 23, "config-attribute list");
+static_assert(terminated_length(SURFACE_QUERY_LIST) == 4, "surface-query list");
+static_assert(terminated_length(CONTEXT_QUERY_LIST) == 1, "context-query list");
+static_assert(terminated_length(WAIT_NATIVE_LIST) == 1, "wait-native list");
 
 // Surface attributes of the main pbuffer.
 constexpr EGLint MAIN_PBUFFER_ATTRIBS[] = {EGL_WIDTH, SURFACE_WIDTH, EGL_HEIGHT, SURFACE_HEIGHT, EGL_NONE};

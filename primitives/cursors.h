@@ -24,18 +24,6 @@ struct ListCursors {
   const ValueEntry* list[MAX_CURSOR_LISTS];
 };
 
-// Number of entries of a list literal before its terminator, or -1 when the
-// terminator is missing or not last: lets every list be checked at compile time.
-template <std::size_t K>
-constexpr std::int32_t terminated_length(const ValueEntry (&list)[K]) {
-  for (std::size_t i = 0; i + 1 < K; ++i) {
-    if (list[i].value == VALUE_LIST_END) {
-      return -1;
-    }
-  }
-  return list[K - 1].value == VALUE_LIST_END && K > 1 ? static_cast<std::int32_t>(K - 1) : -1;
-}
-
 // The comparison functions tried by Alpha, Depth and Stencil, each with a
 // cursor of its own.
 inline constexpr ValueEntry COMPARISON_LIST[] = {
