@@ -1,5 +1,6 @@
 #include "eglsweep/egl_check.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "harness/harness.h"
@@ -22,8 +23,7 @@ static_assert(FAILING_CODE_MASK ==
                    code_bit(EGL_BAD_DISPLAY) | code_bit(EGL_BAD_PARAMETER) | code_bit(EGL_BAD_SURFACE)),
               "the mask holds exactly the six failing codes");
 
-}  // namespace
-
+// 1 when the code is of the failing class, 0 for every other value.
 std::int32_t egl_code_fails(EGLint code) {
   // Codes below the base wrap round to large offsets, so one unsigned
   // comparison rejects everything outside the range.
@@ -33,6 +33,8 @@ std::int32_t egl_code_fails(EGLint code) {
   }
   return static_cast<std::int32_t>((FAILING_CODE_MASK >> offset) & 1u);
 }
+
+}  // namespace
 
 void check_egl() {
   const EGLint code = eglGetError();

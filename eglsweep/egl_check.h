@@ -5,15 +5,10 @@
 
 #include <EGL/egl.h>
 
-#include <cstdint>
-
-// 1 when the code is of the failing class (EGL_NOT_INITIALIZED,
-// EGL_BAD_ACCESS, EGL_BAD_ATTRIBUTE, EGL_BAD_DISPLAY, EGL_BAD_PARAMETER,
-// EGL_BAD_SURFACE), 0 for every other value.
-std::int32_t egl_code_fails(EGLint code);
-
 // Reads eglGetError once; returns when the code passes, ends the run with
-// fail_run when it fails. The code is never printed.
+// fail_run when it fails (EGL_NOT_INITIALIZED, EGL_BAD_ACCESS,
+// EGL_BAD_ATTRIBUTE, EGL_BAD_DISPLAY, EGL_BAD_PARAMETER, EGL_BAD_SURFACE).
+// The code is never printed.
 void check_egl();
 
 // Prints the failed verdict and exits with status 1. Nothing is released:

@@ -74,15 +74,14 @@ constexpr EnumCheckRow ENUMERATION_TABLE[] = {
 
 #undef ENUM_ROW
 
-static_assert(sizeof ENUMERATION_TABLE / sizeof ENUMERATION_TABLE[0] == ENUMERATION_TABLE_LENGTH,
+static_assert(sizeof ENUMERATION_TABLE / sizeof ENUMERATION_TABLE[0] == 51,
               "the enumeration table has 51 rows");
 
 }  // namespace
 
-void check_enumeration_rows(const EnumCheckRow* table, std::int32_t length) {
+void check_enumerations() {
   log_message(1, "Enumeration check.\n");
-  for (std::int32_t i = 0; i < length; ++i) {
-    const EnumCheckRow& row = table[i];
+  for (const EnumCheckRow& row : ENUMERATION_TABLE) {
     log_message(1, "\t%s (%d) = %d.\n", row.name, row.expected, row.value);
     if (row.value != row.expected) {
       // The verdict of a mismatch has no line end, and an empty message follows.
@@ -92,8 +91,4 @@ void check_enumeration_rows(const EnumCheckRow* table, std::int32_t length) {
     }
   }
   log_message(1, "\n");
-}
-
-void check_enumerations() {
-  check_enumeration_rows(ENUMERATION_TABLE, ENUMERATION_TABLE_LENGTH);
 }

@@ -11,15 +11,10 @@ struct EnumCheckRow {
   std::int32_t expected;  // the number the table fixes for it
 };
 
-enum { ENUMERATION_TABLE_LENGTH = 51 };
-
-// Prints every row of the table at level 1 and ends the run with
-// "brindle failed." and exit status 1 at the first row whose value differs
-// from its expected number; rows after it are not printed.
-void check_enumeration_rows(const EnumCheckRow* table, std::int32_t length);
-
-// check_enumeration_rows over the 51-row enumeration table; returns only when
-// every row matches.
+// Prints every row of the 51-row enumeration table at level 1 and returns
+// when every value matches its expected number; at the first row that does
+// not, ends the run with "brindle failed." and exit status 1, and later rows
+// are not printed.
 void check_enumerations();
 
 #endif

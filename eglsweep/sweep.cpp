@@ -11,9 +11,17 @@
 #include "harness/harness.h"
 #include "harness/value_entry.h"
 
-SweepHandles sweep_handles = {};
-
 namespace {
+
+// Process-wide handles of the sweep, null at start and never reset.
+struct SweepHandles {
+  EGLNativeDisplayType native_display;  // from native_open_display
+  EGLDisplay display;                   // from eglGetDisplay
+  EGLConfig config;                     // last configuration returned by a search
+  EGLSurface surface;                   // the main surface
+  EGLContext context;                   // the main context
+};
+SweepHandles sweep_handles = {};
 
 // Size of every surface and native object the sweep makes.
 constexpr std::int32_t SURFACE_WIDTH = 48;

@@ -7,18 +7,6 @@
 
 #include <EGL/egl.h>
 
-// Process-wide handles of the sweep, null at start and never reset by the
-// program.
-struct SweepHandles {
-  EGLNativeDisplayType native_display;  // from native_open_display
-  EGLDisplay display;                   // from eglGetDisplay
-  EGLConfig config;                     // last configuration returned by a search
-  EGLSurface surface;                   // the main surface
-  EGLContext context;                   // the main context
-};
-
-extern SweepHandles sweep_handles;
-
 // Runs the whole sweep; returns when every classified code passed, ends the
 // run through fail_run otherwise (or when no surface of any kind can be made).
 void run_sweep();

@@ -1,0 +1,51 @@
+#!/bin/sh
+# Whole-program runs of the brindle builds with real native hooks.
+#   native_run.sh check GOLDEN PROGRAM [ARGS...]
+#       PROGRAM prints exactly GOLDEN on standard output and exits with 0.
+#   native_run.sh start NAME | stop NAME
+#       Starts a headless compositor in the private runtime folder
+#       ${TMPDIR:-/tmp}/NAME (socket "wayland"); stop ends it and removes the
+#       folder.
+#   native_run.sh wayland NAME GOLDEN PROGRAM [ARGS...]
+#       check, with PROGRAM a client of the compositor NAME.
+set -u
+mode=$1
+shift
+if [ "$mode" != check ]; then
+  dir=${TMPDIR:-/tmp}/$1
+  shift
+fi
+case $mode in
+  check | wayland)
+    [ "$mode" = check ] || export XDG_RUNTIME_DIR="$dir" WAYLAND_DISPLAY=wayland
+    golden=$1
+    shift
+    # The exit status goes after the output, so that command substitution
+    # keeps the output's own line ends.
+    out=$("$@"; echo "exit $?")
+    [ "$out" = "$(cat "$golden"; echo "exit 0")" ] && exit 0
+    printf '%s\n' "$out" | diff -u "$golden" -
+    exit 1
+    ;;
+  start)
+    rm -rf "$dir" && mkdir -m 0700 "$dir" || exit 1
+    XDG_RUNTIME_DIR=$dir weston --backend=headless-backend.so --shell=kiosk-shell.so --socket=wayland \
+      --idle-time=0 </dev/null >"$dir/log" 2>&1 &
+    echo $! >"$dir/pid"
+    for _ in $(seq 100); do
+      [ -S "$dir/wayland" ] && exit 0
+      sleep 0.1
+    done
+    cat "$dir/log"
+    exit 1
+    ;;
+  stop)
+    [ -f "$dir/pid" ] && kill "$(cat "$dir/pid")"
+    # weston removes its socket on the way out.
+    for _ in $(seq 50); do
+      [ -S "$dir/wayland" ] || break
+      sleep 0.1
+    done
+    rm -rf "$dir"
+    ;;
+esac
