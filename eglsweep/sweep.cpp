@@ -287,8 +287,8 @@ void run_follow_up_checks(const SweepLocals* locals) {
   }
 }
 
-// Releases the native object that carries the main surface, while that
-// surface still exists and is current. A pbuffer has none.
+// Releases the native object that carried the main surface, once EGL has
+// destroyed that surface. A pbuffer has none.
 void release_main_native_object(const SweepLocals* locals) {
   switch (surface_kind(locals)) {
     case EGL_PIXMAP_BIT: native_destroy_pixmap(locals->native_pixmap); break;
@@ -313,13 +313,13 @@ void finish_sweep(const SweepLocals* locals) {
     eglWaitNative(entry->value);
     check_egl();
   }
-  release_main_native_object(locals);
   log_message(1, "eglMakeCurrent NULL\n");
   eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
   check_egl();
   log_message(1, "eglDestroySurface\n");
   eglDestroySurface(display, sweep_handles.surface);
   check_egl();
+  release_main_native_object(locals);
   log_message(1, "eglDestroyContext\n");
   eglDestroyContext(display, sweep_handles.context);
   check_egl();
