@@ -23,7 +23,7 @@ void log_message(std::int32_t level, const char* format, ...) __attribute__((for
 // Result of parse_options: go on with the run, or stop (help or option error).
 enum { OPTIONS_STOP = 0, OPTIONS_GO = 1 };
 
-// Parses argv[1..argc-1], printing help and option errors; resets the state first.
+// Parses argv[1..argc-1] into the harness state, printing help and option errors.
 std::int32_t parse_options(int argc, char** argv);
 
 // After parsing: opens the requested log file for appending (none if that fails).

@@ -37,10 +37,6 @@ void accept_log_name(const char* name) {
 }  // namespace
 
 std::int32_t parse_options(int argc, char** argv) {
-  close_log_file();
-  harness_state.verbose_level = 0;
-  harness_state.log_requested = 0;
-  harness_state.log_path[0] = '\0';
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     if (arg[0] != '-') {

@@ -6,9 +6,23 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace {
+
+// Process-wide EGL state of quillet_cl.
+struct ContextState {
+  EGLDisplay display;
+  EGLConfig config;
+  EGLSurface surface;
+  EGLContext context;
+  EGLint pbuffer_attribs[5];  // EGL_WIDTH, w, EGL_HEIGHT, h, EGL_NONE
+  PFNGLQUERYMATRIXXOESPROC query_matrix;
+};
+
 ContextState context_state = {
     EGL_NO_DISPLAY, nullptr, EGL_NO_SURFACE, EGL_NO_CONTEXT, {EGL_WIDTH, 0, EGL_HEIGHT, 0, EGL_NONE},
     nullptr};
+
+}  // namespace
 
 std::int32_t open_display() {
   context_state.display = eglGetDisplay(EGL_DEFAULT_DISPLAY);

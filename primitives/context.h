@@ -22,18 +22,6 @@ struct RenderTargetRequest {
   std::int32_t config_flags;  // stencil wanted (8) on input; has stencil (8) / depth (16) on output
 };
 
-// Process-wide EGL state of quillet_cl.
-struct ContextState {
-  EGLDisplay display;
-  EGLConfig config;
-  EGLSurface surface;
-  EGLContext context;
-  EGLint pbuffer_attribs[5];  // EGL_WIDTH, w, EGL_HEIGHT, h, EGL_NONE
-  PFNGLQUERYMATRIXXOESPROC query_matrix;
-};
-
-extern ContextState context_state;
-
 // Gets and initialises the default display; 1 on success, 0 after its message.
 std::int32_t open_display();
 

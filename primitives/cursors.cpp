@@ -2,8 +2,6 @@
 
 #include <cstdlib>
 
-void* (*record_allocator)(std::size_t size) = std::malloc;
-
 namespace {
 
 void point_at(ListCursors* record, std::int32_t k, std::int32_t index) {
@@ -36,8 +34,10 @@ std::int32_t advance_cursors(ListCursors* record) {
   return carry;
 }
 
+namespace quillet {
+
 ListCursors* allocate_cursors(void** data, const ValueEntry* const* lists, std::int32_t count) {
-  ListCursors* record = static_cast<ListCursors*>(record_allocator(sizeof(ListCursors)));
+  ListCursors* record = static_cast<ListCursors*>(std::malloc(sizeof(ListCursors)));
   *data = record;
   if (record != nullptr) {
     reset_cursors(record, lists, count);
@@ -48,3 +48,5 @@ ListCursors* allocate_cursors(void** data, const ValueEntry* const* lists, std::
 std::int32_t update_cursors(void* data) {
   return advance_cursors(static_cast<ListCursors*>(data));
 }
+
+}  // namespace quillet

@@ -24,14 +24,6 @@ struct ListCursors {
   const ValueEntry* list[MAX_CURSOR_LISTS];
 };
 
-// The comparison functions tried by Alpha, Depth and Stencil, each with a
-// cursor of its own.
-inline constexpr ValueEntry COMPARISON_LIST[] = {
-    {GL_EQUAL, "GL_EQUAL"},   {GL_NOTEQUAL, "GL_NOTEQUAL"}, {GL_LESS, "GL_LESS"},
-    {GL_LEQUAL, "GL_LEQUAL"}, {GL_GREATER, "GL_GREATER"},   {GL_GEQUAL, "GL_GEQUAL"},
-    {GL_ALWAYS, "GL_ALWAYS"}, {GL_NEVER, "GL_NEVER"},       VALUE_LIST_TERMINATOR};
-static_assert(terminated_length(COMPARISON_LIST) == 8, "comparison list: 8 entries");
-
 // Points every cursor at the first entry of its list; lists[0..count-1].
 void reset_cursors(ListCursors* record, const ValueEntry* const* lists, std::int32_t count);
 
@@ -39,9 +31,15 @@ void reset_cursors(ListCursors* record, const ValueEntry* const* lists, std::int
 // wrapped back to the first combination, else 0.
 std::int32_t advance_cursors(ListCursors* record);
 
-// Where list drivers get their records from; std::malloc unless a test
-// substitutes an allocator that fails.
-extern void* (*record_allocator)(std::size_t size);
+namespace quillet {
+
+// The comparison functions tried by Alpha, Depth and Stencil, each with a
+// cursor of its own.
+inline constexpr ValueEntry COMPARISON_LIST[] = {
+    {GL_EQUAL, "GL_EQUAL"},   {GL_NOTEQUAL, "GL_NOTEQUAL"}, {GL_LESS, "GL_LESS"},
+    {GL_LEQUAL, "GL_LEQUAL"}, {GL_GREATER, "GL_GREATER"},   {GL_GEQUAL, "GL_GEQUAL"},
+    {GL_ALWAYS, "GL_ALWAYS"}, {GL_NEVER, "GL_NEVER"},       VALUE_LIST_TERMINATOR};
+static_assert(terminated_length(COMPARISON_LIST) == 8, "comparison list: 8 entries");
 
 // Allocates a ListCursors record, stores it in *data and resets it to the
 // lists; returns the record, or null (data null too) when allocation failed.
@@ -62,5 +60,7 @@ inline const ListCursors* cursors(void* data) {
 
 // The update operation shared by every list driver.
 std::int32_t update_cursors(void* data);
+
+}  // namespace quillet
 
 #endif

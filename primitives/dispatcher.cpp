@@ -11,6 +11,13 @@
 #include "primitives/cursors.h"
 #include "primitives/drivers.h"
 
+namespace quillet {
+namespace {
+
+enum { DRIVER_COUNT = 13 };
+
+// The 13 drivers in the order they are printed, applied and enabled, then the
+// terminator row.
 DriverRow driver_table[DRIVER_COUNT + 1] = {
     {0, hint_init, hint_set, hint_status, update_cursors, nullptr, 0, 0},
     {1, anti_aliasing_init, anti_aliasing_set, anti_aliasing_status, update_on_off, nullptr, 0, 0},
@@ -30,21 +37,12 @@ DriverRow driver_table[DRIVER_COUNT + 1] = {
 static_assert(sizeof driver_table / sizeof driver_table[0] == DRIVER_COUNT + 1,
               "driver table: 13 rows and the terminator");
 
-void fail_run() {
+// Prints the failed verdict and leaves through end_run.
+[[noreturn]] void fail_run() {
   log_message(0, "quillet (fixed point) failed.\n");
   log_message(0, "\n");
   end_run();
 }
-
-std::int32_t check_gl() {
-  if (glGetError() == GL_NO_ERROR) {
-    return 0;
-  }
-  log_message(1, "\n");
-  fail_run();
-}
-
-namespace {
 
 // A phase's failure: its message, then the failed verdict.
 [[noreturn]] void fail_phase(const char* message) {
@@ -139,14 +137,23 @@ void end_rows() {
 }
 
 }  // namespace
+}  // namespace quillet
+
+std::int32_t check_gl() {
+  if (glGetError() == GL_NO_ERROR) {
+    return 0;
+  }
+  log_message(1, "\n");
+  quillet::fail_run();
+}
 
 std::int32_t dispatch_drivers(DriverOp op) {
   switch (op) {
-    case DRIVER_OP_INIT: init_rows(); return 1;
-    case DRIVER_OP_SET: set_rows(); return 1;
-    case DRIVER_OP_STATUS: status_rows(); return 1;
-    case DRIVER_OP_UPDATE: return update_rows();
-    case DRIVER_OP_END: end_rows(); return 1;
+    case DRIVER_OP_INIT: quillet::init_rows(); return 1;
+    case DRIVER_OP_SET: quillet::set_rows(); return 1;
+    case DRIVER_OP_STATUS: quillet::status_rows(); return 1;
+    case DRIVER_OP_UPDATE: return quillet::update_rows();
+    case DRIVER_OP_END: quillet::end_rows(); return 1;
   }
   return 0;
 }

@@ -31,12 +31,6 @@ struct DriverRow {
   std::int32_t result;   // last Update result (1 for a disabled row)
 };
 
-enum { DRIVER_COUNT = 13 };
-
-// The 13 drivers in the order they are printed, applied and enabled, then the
-// terminator row.
-extern DriverRow driver_table[DRIVER_COUNT + 1];
-
 // Runs one phase over every row. 1 on success (for Update: a further
 // combination follows), 0 when Update has finished the last row. A GL error
 // that a phase finds, or a record that Init could not allocate, prints the
@@ -45,8 +39,5 @@ std::int32_t dispatch_drivers(DriverOp op);
 
 // 0 when GL reports no error; otherwise prints the failed verdict and ends the run.
 std::int32_t check_gl();
-
-// Prints the failed verdict and leaves through end_run.
-[[noreturn]] void fail_run();
 
 #endif

@@ -7,6 +7,7 @@
 #include "primitives/dispatcher.h"
 #include "primitives/drivers.h"
 
+namespace quillet {
 namespace {
 
 constexpr ValueEntry TEXTURE_TARGET_LIST[] = {{GL_TEXTURE_2D, "GL_TEXTURE_2D"}, VALUE_LIST_TERMINATOR};
@@ -47,6 +48,9 @@ constexpr ValueEntry TEXEL_TYPE_LIST[] = {
     {GL_UNSIGNED_BYTE, "GL_UNSIGNED_BYTE"}, {GL_UNSIGNED_BYTE, "GL_UNSIGNED_BYTE"},
     {GL_UNSIGNED_BYTE, "GL_UNSIGNED_BYTE"}, VALUE_LIST_TERMINATOR};
 static_assert(terminated_length(TEXEL_TYPE_LIST) == 5, "texel type list: 5 entries");
+
+// Largest texture image: 16 texels of 4 bytes.
+enum { TEXTURE_IMAGE_BYTES = 64 };
 
 // Cursor order; the texel type varies fastest.
 enum {
@@ -98,22 +102,19 @@ const TexelLayout* find_layout(std::int32_t format) {
   return nullptr;
 }
 
-}  // namespace
-
-std::int32_t build_texture_image(std::int32_t format, std::int32_t type,
-                                 unsigned char image[TEXTURE_IMAGE_BYTES]) {
+// Fills image with the 4x4 checkerboard in the given format; the type is
+// GL_UNSIGNED_BYTE, the only one the texel type list holds.
+void build_texture_image(std::int32_t format, unsigned char image[TEXTURE_IMAGE_BYTES]) {
   const TexelLayout* layout = find_layout(format);
-  if (layout == nullptr || type != GL_UNSIGNED_BYTE) {
-    return 0;
-  }
   std::int32_t size = 0;
   for (const unsigned char* texel : CHECKERBOARD) {
-    for (std::int32_t i = 0; i < layout->byte_count; ++i) {
+    for (std::int32_t i = 0; layout != nullptr && i < layout->byte_count; ++i) {
       image[size++] = texel[layout->source_byte[i]];
     }
   }
-  return size;
 }
+
+}  // namespace
 
 std::int32_t texture_init(void** data) {
   if (init_list_record(data, TEXTURE_LISTS) == 0) {
@@ -140,7 +141,7 @@ std::int32_t texture_set(std::int32_t enabled, void* data) {
   glTexParameterx(target, GL_TEXTURE_MIN_FILTER, value[MINIFICATION_FILTER]);
   glTexParameterx(target, GL_TEXTURE_MAG_FILTER, value[MAGNIFICATION_FILTER]);
   unsigned char image[TEXTURE_IMAGE_BYTES] = {};
-  build_texture_image(value[TEXTURE_FORMAT], value[TEXEL_TYPE], image);
+  build_texture_image(value[TEXTURE_FORMAT], image);
   glTexImage2D(target, 0, value[TEXTURE_FORMAT], 4, 4, 0, static_cast<GLenum>(value[TEXTURE_FORMAT]),
                static_cast<GLenum>(value[TEXEL_TYPE]), image);
   glEnable(target);
@@ -160,3 +161,5 @@ void texture_status(std::int32_t enabled, void* data) {
   log_message(1, "\t%s, %s.\n", name[TEXTURE_FORMAT], name[TEXEL_TYPE]);
   log_message(1, "\t%s.\n", name[TEXTURE_TARGET]);
 }
+
+}  // namespace quillet

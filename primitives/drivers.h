@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace quillet {
+
 // Each driver has init, set and status of its own (see DriverRow).
 
 // Drivers without value lists; their update is update_on_off.
@@ -56,12 +58,6 @@ void texture_status(std::int32_t enabled, void* data);
 // The update of the on/off drivers: wrapped after their single combination.
 std::int32_t update_on_off(void* data);
 
-// Largest texture image: 16 texels of 4 bytes.
-enum { TEXTURE_IMAGE_BYTES = 64 };
-
-// Fills image with the 4x4 checkerboard in the given format and texel type;
-// returns the number of bytes written (0 for a format or type it does not know).
-std::int32_t build_texture_image(std::int32_t format, std::int32_t type,
-                                 unsigned char image[TEXTURE_IMAGE_BYTES]);
+}  // namespace quillet
 
 #endif

@@ -8,6 +8,7 @@
 #include "primitives/dispatcher.h"
 #include "primitives/drivers.h"
 
+namespace quillet {
 namespace {
 
 constexpr ValueEntry HINT_TARGET_LIST[] = {{GL_POINT_SMOOTH_HINT, "GL_POINT_SMOOTH_HINT"},
@@ -221,3 +222,5 @@ void stencil_status(std::int32_t enabled, void* data) {
     log_message(1, "Stencil off.\n");
   }
 }
+
+}  // namespace quillet

@@ -6,6 +6,7 @@
 #include "primitives/dispatcher.h"
 #include "primitives/drivers.h"
 
+namespace quillet {
 namespace {
 
 std::int32_t no_record(void** data) {
@@ -73,3 +74,5 @@ std::int32_t scissor_set(std::int32_t enabled, void*) {
 void scissor_status(std::int32_t enabled, void*) {
   log_message(1, enabled != 0 ? "Scissor on.\n" : "Scissor off.\n");
 }
+
+}  // namespace quillet

@@ -8,6 +8,7 @@
 #include "primitives/dispatcher.h"
 #include "primitives/drivers.h"
 
+namespace quillet {
 namespace {
 
 constexpr ValueEntry FOG_MODE_LIST[] = {
@@ -163,3 +164,5 @@ void shading_status(std::int32_t enabled, void* data) {
     log_message(1, "Shading SMOOTH.\n");
   }
 }
+
+}  // namespace quillet

@@ -2,11 +2,16 @@
 // test builds instead of the platform's libraries.
 //
 // A scenario says which configurations exist and which calls fail; every
-// call is recorded with its arguments, handles shown as placeholders
-// (dpy, cfg<id>, surf<n>, ctx<n>), so tests compare call sequences as text.
+// call is recorded with its arguments, one line each, handles shown as
+// placeholders (dpy, cfg<id>, surf<n>, ctx<n>), so tests compare call
+// sequences as text. Enumerations print by name; masks, and values whose
+// names are ambiguous (blend factors and stencil operations share 0 and 1
+// with GL_POINTS and GL_LINES), print in hex, as do GLfixed values.
 // Faults follow one rule: "the Nth call of F fails with E". A failing EGL call
 // returns its failure value and sets error E; a failing GL call is recorded
-// and leaves GL error E pending; a failing eglGetError returns E.
+// and leaves GL error E pending; a failing eglGetError or glGetError returns
+// E; in a program linked with -Wl,--wrap=malloc, a failing malloc of the
+// program's own code returns null.
 //
 // Programs built against the fake read the scenario from the environment
 // variable FAKEGL_SCENARIO, a ';'-separated list of:
@@ -25,38 +30,12 @@
 #include <string>
 #include <vector>
 
-struct FakeConfig {
-  int surface_type;  // EGL_WINDOW_BIT | EGL_PBUFFER_BIT | EGL_PIXMAP_BIT
-  int red_size;
-  int depth_size;
-  int stencil_size;
-};
-
-struct FakeScenario {
-  std::vector<FakeConfig> configs;
-  bool accept_null_native;
-  bool no_display;
-  bool record_gl;  // record GL calls (on by default)
-  std::string gl_extensions;
-  std::string log_path;  // where to write the record at exit, if set
-};
-
 // Back to the default scenario with an empty record and no faults.
 void fake_reset();
-// The scenario in force; tests change it after fake_reset().
-FakeScenario& fake_scenario();
-// Parses a FAKEGL_SCENARIO text into the scenario (after a reset); false on a bad text.
+// Resets, then loads a FAKEGL_SCENARIO text; false on a bad text.
 bool fake_load_scenario(const std::string& text);
-// The Nth call (1-based) of the named function fails with the given code.
-void fake_fail(const std::string& function, int nth, int code);
 // The recorded calls, one line each, in order.
 const std::vector<std::string>& fake_calls();
-// Recorded calls whose text begins with the prefix.
-std::vector<std::string> fake_calls_starting(const std::string& prefix);
-// Number of recorded calls of the named function.
-int fake_call_count(const std::string& function);
-// Pending EGL error (not cleared by this query).
-int fake_pending_egl_error();
 // Appends one line to the record: test doubles of other interfaces (native
 // window system hooks) note their calls here, in order with the EGL and GL calls.
 void fake_record(const std::string& line);
