@@ -9,7 +9,7 @@
 include(GNUInstallDirs)
 
 # The programs of this build that get installed; brindle only once its
-# target exists. tests/packaging reads the same list.
+# target exists.
 set(QB_INSTALLED_PROGRAMS quillet_cl)
 if(TARGET brindle)
   list(APPEND QB_INSTALLED_PROGRAMS brindle)

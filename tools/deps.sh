@@ -7,9 +7,8 @@ set -eu
 PACKAGES="cmake ninja-build g++ pkg-config make
 libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri
 libgtest-dev libgmock-dev libbenchmark-dev
-xvfb xauth
-clang-14 libclang-rt-14-dev valgrind gcovr
-clang-tidy clang-format cppcheck dpkg-dev file groff-base"
+xvfb xauth weston libwayland-dev libx11-dev
+valgrind gcovr clang-tidy clang-format cppcheck dpkg-dev groff-base"
 
 missing=""
 for package in $PACKAGES; do

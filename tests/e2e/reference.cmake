@@ -1,0 +1,11 @@
+# Writes the reference texts of quillet_cl's whole-program tests into DIR
+# (cmake -DPROGRAM=... -DDIR=... -P reference.cmake): quillet.out, what
+# `PROGRAM -v` prints, and quillet.log, the same less the frame-count line,
+# which the log file never gets.
+execute_process(COMMAND ${PROGRAM} -v OUTPUT_VARIABLE out RESULT_VARIABLE status)
+string(REGEX REPLACE "\n[0-9]+ Combinations\\.\n" "" log "${out}")
+if(NOT status EQUAL 0 OR log STREQUAL out OR NOT out MATCHES "\nquillet \\(fixed point\\) passed\\.\n\n$")
+  message(FATAL_ERROR "${PROGRAM} -v: exit status ${status}, without a frame count or a passed verdict")
+endif()
+file(WRITE ${DIR}/quillet.out "${out}")
+file(WRITE ${DIR}/quillet.log "${log}")
