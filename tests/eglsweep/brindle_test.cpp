@@ -113,7 +113,10 @@ Outputs run(const Row& row, const std::string& scenario) {
     if (!made || chdir(dir.c_str()) != 0 || !std::freopen("out", "w", stdout)) _exit(125);
     if (row.program != HOOKS) {
       setenv("FAKEGL_SCENARIO", (scenario + ";log=calls").c_str(), 1);
-      execv(row.program == FAKE ? BRINDLE_FAKE : BRINDLE_FAKE_WRONG_HEADER, const_cast<char**>(argv));
+      // A cross build's program runs under the emulator, named in front of it.
+      argv[0] = row.program == FAKE ? BRINDLE_FAKE : BRINDLE_FAKE_WRONG_HEADER;
+      const char* emulated[] = {EMULATOR, argv[0], argv[1], argv[2], argv[3], nullptr};
+      execv(EMULATOR[0] != '\0' ? EMULATOR : argv[0], const_cast<char**>(EMULATOR[0] != '\0' ? emulated : argv));
       _exit(126);
     }
     if (!fake_load_scenario(scenario)) _exit(124);
