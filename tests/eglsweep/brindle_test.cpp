@@ -1,40 +1,29 @@
-// brindle as a whole program against the recording fake, each run in a child
-// process of its own. A row of the table is one run: its standard output, call
-// record and log file are compared with golden/<row>_trace.txt, _calls.txt and
-// _log.txt (a missing file stands for no output). A sweeping row also reruns
-// with EGL_BAD_PARAMETER at each error read of its call record (a drain leaves
-// the run as it was, a check ends it after the trace line of its call), then
-// with each code of CODES at its second error read, and compares the outcomes
-// with golden/<row>_faults.txt. REGENERATE_GOLDEN=1 rewrites the golden files.
+// brindle as a whole program against the recording fake. A row of the table is one run: its standard output,
+// call record and log file are compared with golden/<row>_trace.txt, _calls.txt and _log.txt (a missing file
+// stands for no output). A sweeping row also reruns with EGL_BAD_PARAMETER at each error read of its call
+// record (a drain leaves the run as it was, a check ends it after the trace line of its call), then with each
+// code of CODES at its second error read, and compares the outcomes with golden/<row>_faults.txt.
+// REGENERATE_GOLDEN=1 rewrites the golden files.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "fakegl.h"
-
-int brindle_main(int argc, char** argv);  // brindle's main, renamed by the build
+#include "run_program.h"
 
 namespace {
 
-enum Program {
-  FAKE,          // brindle_fake: the program's null native hooks
-  HOOKS,         // brindle_main in this process, with the recording hooks that make native objects
-  WRONG_HEADER,  // brindle_fake_wrong_header: EGL_BAD_ALLOC is 0x3004 in its EGL header
-};
+// The programs: brindle built with its null native hooks, with the recording
+// hooks that make native objects, and with an EGL header where EGL_BAD_ALLOC
+// is 0x3004.
+constexpr const char *FAKE = BRINDLE_FAKE, *HOOKS = BRINDLE_HOOKS, *WRONG_HEADER = BRINDLE_FAKE_WRONG_HEADER;
 
 struct Row {
   const char* name;
-  Program program;
+  const char* program;
   const char* args[3];   // the command line after the program name
   const char* scenario;  // FAKEGL_SCENARIO
   int status;            // exit status
@@ -84,71 +73,11 @@ constexpr const char* CODES[] = {
     "0x300A", "0x300B", "0x300C", "0x300D", "0x300E", "0x300F", "0x3021", "0", "0x13001", "-1", "-2147483648"};
 // clang-format on
 
-struct Outputs {
-  int status;
-  std::string out, calls, log;
-};
-
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void write_calls() {
-  std::ofstream out("calls");
-  for (const std::string& line : fake_calls()) out << line << '\n';
-}
-
-// Runs the row's program under the scenario in a child process, inside a
-// fresh folder under $TMPDIR (else /tmp) that goes when the run is read.
-Outputs run(const Row& row, const std::string& scenario) {
-  std::string dir = (std::filesystem::temp_directory_path() / "brindle.XXXXXX").string();
-  const bool made = mkdtemp(&dir[0]) != nullptr;
-  std::fflush(nullptr);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const char* argv[] = {"brindle", row.args[0], row.args[1], row.args[2], nullptr};
-    int argc = 1;
-    while (argv[argc] != nullptr) ++argc;
-    if (!made || chdir(dir.c_str()) != 0 || !std::freopen("out", "w", stdout)) _exit(125);
-    if (row.program != HOOKS) {
-      setenv("FAKEGL_SCENARIO", (scenario + ";log=calls").c_str(), 1);
-      // A cross build's program runs under the emulator, named in front of it.
-      argv[0] = row.program == FAKE ? BRINDLE_FAKE : BRINDLE_FAKE_WRONG_HEADER;
-      const char* emulated[] = {EMULATOR, argv[0], argv[1], argv[2], argv[3], nullptr};
-      execv(EMULATOR[0] != '\0' ? EMULATOR : argv[0], const_cast<char**>(EMULATOR[0] != '\0' ? emulated : argv));
-      _exit(126);
-    }
-    if (!fake_load_scenario(scenario)) _exit(124);
-    std::atexit(write_calls);
-    std::exit(brindle_main(argc, const_cast<char**>(argv)));
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  const Outputs got{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), read_file(dir + "/out"),
-                    read_file(dir + "/calls"), read_file(dir + "/log")};
-  if (made) std::filesystem::remove_all(dir);
-  return got;
-}
-
-// Compares an output with its golden file and reports the first line that differs.
-void expect_golden(const std::string& file, const std::string& got) {
-  const std::string path = std::string(GOLDEN_DIR) + "/" + file;
-  if (std::getenv("REGENERATE_GOLDEN") != nullptr) {
-    std::filesystem::remove(path);
-    if (!got.empty()) std::ofstream(path, std::ios::binary) << got;
-    return;
-  }
-  const std::string want = read_file(path);
-  if (got == want) return;
-  std::size_t at = 0;
-  while (at < got.size() && at < want.size() && got[at] == want[at]) ++at;
-  const std::size_t start = at == 0 ? 0 : want.rfind('\n', at - 1) + 1;
-  const auto line = [start](const std::string& text) {
-    return text.substr(start, text.find('\n', start) - start);
-  };
-  ADD_FAILURE() << file << " differs at line " << std::count(got.begin(), got.begin() + at, '\n') + 1
-                << "\n  want: " << line(want) << "\n  got:  " << line(got);
+// The row's program under the scenario.
+ProgramResult run(const Row& row, const std::string& scenario) {
+  return run_program(row.program,
+                     std::vector<std::string>(row.args, std::find(row.args, std::end(row.args), nullptr)),
+                     scenario);
 }
 
 std::string escaped(const std::string& text) {
@@ -160,8 +89,8 @@ std::string escaped(const std::string& text) {
 // A run beside the row's plain run: the same, or its exit status, the last
 // trace lines the two share (back to one that is not blank), and what it
 // printed after them.
-std::string beside(const Outputs& plain, const Outputs& got) {
-  if (got.status == plain.status && got.out == plain.out) return "as the plain run";
+std::string beside(const ProgramResult& plain, const ProgramResult& got) {
+  if (got.exit_status == plain.exit_status && got.out == plain.out) return "as the plain run";
   std::size_t shared = 0;
   for (std::size_t i = 0; i < got.out.size() && i < plain.out.size() && got.out[i] == plain.out[i]; ++i) {
     if (got.out[i] == '\n') shared = i + 1;
@@ -170,8 +99,9 @@ std::string beside(const Outputs& plain, const Outputs& got) {
   do {
     start = start < 2 ? 0 : got.out.rfind('\n', start - 2) + 1;
   } while (start > 0 && got.out[start] == '\n');
-  return "exit " + std::to_string(got.status) + " after \"" + escaped(got.out.substr(start, shared - start)) +
-         "\", then \"" + escaped(got.out.substr(shared)) + "\"";
+  return "exit " + std::to_string(got.exit_status) + " after \"" +
+         escaped(got.out.substr(start, shared - start)) + "\", then \"" + escaped(got.out.substr(shared)) +
+         "\"";
 }
 
 void PrintTo(const Row& row, std::ostream* out) {
@@ -182,11 +112,12 @@ class Brindle : public testing::TestWithParam<Row> {};
 
 TEST_P(Brindle, RunMatchesTheGoldenFiles) {
   const Row& row = GetParam();
-  const Outputs plain = run(row, row.scenario);
-  EXPECT_EQ(plain.status, row.status);
-  expect_golden(std::string(row.name) + "_trace.txt", plain.out);
-  expect_golden(std::string(row.name) + "_calls.txt", plain.calls);
-  expect_golden(std::string(row.name) + "_log.txt", plain.log);
+  const ProgramResult plain = run(row, row.scenario);
+  const std::string golden = GOLDEN_DIR "/" + std::string(row.name);
+  EXPECT_EQ(plain.exit_status, row.status);
+  EXPECT_EQ(golden_diff(golden + "_trace.txt", plain.out), "");
+  EXPECT_EQ(golden_diff(golden + "_calls.txt", plain.calls), "");
+  EXPECT_EQ(golden_diff(golden + "_log.txt", plain.log), "");
   if (!row.sweep) return;
   std::vector<std::string> faults;
   std::istringstream calls(plain.calls);
@@ -198,7 +129,7 @@ TEST_P(Brindle, RunMatchesTheGoldenFiles) {
   std::string outcomes;
   for (const std::string& fault : faults)
     outcomes += fault + ": " + beside(plain, run(row, row.scenario + (";" + fault))) + "\n";
-  expect_golden(std::string(row.name) + "_faults.txt", outcomes);
+  EXPECT_EQ(golden_diff(golden + "_faults.txt", outcomes), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Brindle, testing::ValuesIn(ROWS), [](const testing::TestParamInfo<Row>& info) {

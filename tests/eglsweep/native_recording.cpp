@@ -1,4 +1,4 @@
-// Recording native hooks, linked into brindle_test in place of the program's
+// Recording native hooks, linked into brindle_hooks in place of the program's
 // null hooks: each creating hook gives a new non-null handle (native1,
 // native2... in the order made), and every hook call is noted in the fake's
 // call record between the EGL calls around it. The native types are pointers

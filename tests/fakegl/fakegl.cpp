@@ -13,10 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <sstream>
-#include <type_traits>
 
 #include "fakegl.h"
 
@@ -24,22 +22,17 @@ namespace {
 
 using Bits = std::intptr_t;  // every argument, as the recorder sees it
 
-template <typename T>
-Bits bits(T value) {
-  if constexpr (std::is_pointer<T>::value) {
-    return reinterpret_cast<Bits>(value);
-  } else {
-    return static_cast<Bits>(value);
-  }
+// The arguments of a call; the EGL and native types are pointers or integers,
+// as the platform's EGL header has them.
+template <typename... T>
+std::vector<Bits> bits_of(T... values) {
+  return {(Bits)values...};
 }
 
 // Handles: dpy, cfg<n> for configuration n-1 of the scenario, surf<n>, ctx<n>.
 constexpr Bits DISPLAY = 0xD15, CONFIG_BASE = 0x100, SURFACE_BASE = 0x5000, CONTEXT_BASE = 0x6000;
 
-struct Config {
-  EGLint kinds;  // EGL_WINDOW_BIT | EGL_PBUFFER_BIT | EGL_PIXMAP_BIT
-  EGLint red, depth, stencil;
-};
+using Config = std::map<EGLint, EGLint>;  // attribute -> value; 0 when absent
 
 struct ClientArray {
   bool enabled;
@@ -48,8 +41,8 @@ struct ClientArray {
 };
 
 struct World {
-  std::vector<Config> configs{{EGL_PBUFFER_BIT, 8, 24, 8}};
-  bool accept_null_native = false, no_display = false, loaded = false;
+  std::vector<Config> configs;
+  bool accept_null_native = false, no_display = false;
   std::string extensions = "GL_OES_fixed_point GL_OES_query_matrix GL_OES_read_format", log_path;
   std::vector<std::string> calls;
   std::map<std::string, int> faults, counts;  // faults: "NAME:N" -> code
@@ -59,68 +52,67 @@ struct World {
   std::map<Bits, ClientArray> arrays;  // by GL_*_ARRAY
 };
 
+World* current = nullptr;  // never freed: the record is written at exit
+
+// The first use in a process loads the scenario from the environment.
 World& world() {
-  static World state;
-  return state;
-}
-
-void write_log() {
-  if (world().log_path.empty()) return;
-  std::ofstream out(world().log_path);
-  for (const std::string& line : world().calls) out << line << '\n';
-}
-
-// Counts a call of the function (the first call of the process reads the
-// scenario from the environment); the code of the fault scripted for it, else 0.
-int enter(const char* function) {
-  World& w = world();
-  if (!w.loaded) {
-    w.loaded = true;
+  if (current == nullptr) {
+    current = new World;
     const char* text = std::getenv("FAKEGL_SCENARIO");
-    if (text != nullptr && !fake_load_scenario(text)) {
+    if (!fake_load_scenario(text != nullptr ? text : "")) {
       std::fprintf(stderr, "fakegl: bad FAKEGL_SCENARIO '%s'\n", text);
       std::abort();
     }
-    std::atexit(write_log);
+    std::atexit([] {
+      if (current->log_path.empty()) return;
+      std::ofstream out(current->log_path);
+      for (const std::string& line : current->calls) out << line << '\n';
+    });
   }
+  return *current;
+}
+
+// Counts a call of the function; the code of the fault scripted for it, else 0.
+int enter(const char* function) {
+  World& w = world();
   const auto fault = w.faults.find(function + (":" + std::to_string(++w.counts[function])));
   return fault == w.faults.end() ? 0 : fault->second;
 }
 
 // Enumerations named in the record, EGL and GL together.
-// clang-format off
-#define NAMED(X) \
-  X(EGL_BUFFER_SIZE) X(EGL_ALPHA_SIZE) X(EGL_BLUE_SIZE) X(EGL_GREEN_SIZE) X(EGL_RED_SIZE) X(EGL_DEPTH_SIZE) \
-  X(EGL_STENCIL_SIZE) X(EGL_CONFIG_CAVEAT) X(EGL_CONFIG_ID) X(EGL_LEVEL) X(EGL_MAX_PBUFFER_HEIGHT) \
-  X(EGL_MAX_PBUFFER_PIXELS) X(EGL_MAX_PBUFFER_WIDTH) X(EGL_NATIVE_RENDERABLE) X(EGL_NATIVE_VISUAL_ID) \
-  X(EGL_NATIVE_VISUAL_TYPE) X(EGL_SAMPLES) X(EGL_SAMPLE_BUFFERS) X(EGL_SURFACE_TYPE) \
-  X(EGL_TRANSPARENT_TYPE) X(EGL_TRANSPARENT_BLUE_VALUE) X(EGL_TRANSPARENT_GREEN_VALUE) \
-  X(EGL_TRANSPARENT_RED_VALUE) X(EGL_NONE) X(EGL_HEIGHT) X(EGL_WIDTH) X(EGL_LARGEST_PBUFFER) X(EGL_DRAW) \
-  X(EGL_READ) X(EGL_CORE_NATIVE_ENGINE) X(EGL_VENDOR) X(EGL_VERSION) X(EGL_EXTENSIONS) X(GL_POINT_SMOOTH) \
-  X(GL_LINE_SMOOTH) X(GL_DITHER) X(GL_SCISSOR_TEST) X(GL_ALPHA_TEST) X(GL_DEPTH_TEST) X(GL_FOG) \
-  X(GL_LIGHTING) X(GL_COLOR_LOGIC_OP) X(GL_BLEND) X(GL_STENCIL_TEST) X(GL_TEXTURE_2D) X(GL_LIGHT0) \
-  X(GL_LIGHT1) X(GL_LIGHT2) X(GL_LIGHT3) X(GL_LIGHT4) X(GL_LIGHT5) X(GL_LIGHT6) X(GL_LIGHT7) \
-  X(GL_POINT_SMOOTH_HINT) X(GL_LINE_SMOOTH_HINT) X(GL_PERSPECTIVE_CORRECTION_HINT) X(GL_FOG_HINT) \
-  X(GL_DONT_CARE) X(GL_FASTEST) X(GL_NICEST) X(GL_NEVER) X(GL_LESS) X(GL_EQUAL) X(GL_LEQUAL) X(GL_GREATER) \
-  X(GL_NOTEQUAL) X(GL_GEQUAL) X(GL_ALWAYS) X(GL_FOG_MODE) X(GL_FOG_DENSITY) X(GL_FOG_START) X(GL_FOG_END) \
-  X(GL_FOG_COLOR) X(GL_CLEAR) X(GL_AND) X(GL_AND_REVERSE) X(GL_COPY) X(GL_AND_INVERTED) X(GL_NOOP) \
-  X(GL_XOR) X(GL_OR) X(GL_NOR) X(GL_EQUIV) X(GL_INVERT) X(GL_OR_REVERSE) X(GL_COPY_INVERTED) \
-  X(GL_OR_INVERTED) X(GL_NAND) X(GL_SET) X(GL_FLAT) X(GL_SMOOTH) X(GL_LIGHT_MODEL_AMBIENT) \
-  X(GL_LIGHT_MODEL_TWO_SIDE) X(GL_FRONT_AND_BACK) X(GL_SHININESS) X(GL_SPECULAR) X(GL_DIFFUSE) \
-  X(GL_EMISSION) X(GL_AMBIENT) X(GL_POSITION) X(GL_SPOT_DIRECTION) X(GL_SPOT_EXPONENT) X(GL_SPOT_CUTOFF) \
-  X(GL_CONSTANT_ATTENUATION) X(GL_LINEAR_ATTENUATION) X(GL_QUADRATIC_ATTENUATION) X(GL_TEXTURE_ENV) \
-  X(GL_TEXTURE_ENV_MODE) X(GL_TEXTURE_ENV_COLOR) X(GL_TEXTURE_WRAP_S) X(GL_TEXTURE_WRAP_T) \
-  X(GL_TEXTURE_MIN_FILTER) X(GL_TEXTURE_MAG_FILTER) X(GL_REPEAT) X(GL_CLAMP_TO_EDGE) X(GL_NEAREST) \
-  X(GL_LINEAR) X(GL_NEAREST_MIPMAP_NEAREST) X(GL_LINEAR_MIPMAP_NEAREST) X(GL_NEAREST_MIPMAP_LINEAR) \
-  X(GL_LINEAR_MIPMAP_LINEAR) X(GL_ALPHA) X(GL_RGB) X(GL_RGBA) X(GL_LUMINANCE) X(GL_LUMINANCE_ALPHA) \
-  X(GL_UNSIGNED_BYTE) X(GL_FIXED) X(GL_PROJECTION) X(GL_MODELVIEW) X(GL_COLOR_ARRAY) X(GL_VERTEX_ARRAY) \
-  X(GL_NORMAL_ARRAY) X(GL_TEXTURE_COORD_ARRAY) X(GL_POINTS) X(GL_LINES) X(GL_TRIANGLES) X(GL_EXTENSIONS)
-// clang-format on
-#define NAME_ROW(x) {x, #x},
+#define N(x) {x, #x},
 constexpr struct {
   Bits value;
   const char* name;
-} NAMES[] = {NAMED(NAME_ROW)};
+} NAMES[] = {
+    // clang-format off
+  N(EGL_BUFFER_SIZE) N(EGL_ALPHA_SIZE) N(EGL_BLUE_SIZE) N(EGL_GREEN_SIZE) N(EGL_RED_SIZE) N(EGL_DEPTH_SIZE)
+  N(EGL_STENCIL_SIZE) N(EGL_CONFIG_CAVEAT) N(EGL_CONFIG_ID) N(EGL_LEVEL) N(EGL_MAX_PBUFFER_HEIGHT)
+  N(EGL_MAX_PBUFFER_PIXELS) N(EGL_MAX_PBUFFER_WIDTH) N(EGL_NATIVE_RENDERABLE) N(EGL_NATIVE_VISUAL_ID)
+  N(EGL_NATIVE_VISUAL_TYPE) N(EGL_SAMPLES) N(EGL_SAMPLE_BUFFERS) N(EGL_SURFACE_TYPE)
+  N(EGL_TRANSPARENT_TYPE) N(EGL_TRANSPARENT_BLUE_VALUE) N(EGL_TRANSPARENT_GREEN_VALUE)
+  N(EGL_TRANSPARENT_RED_VALUE) N(EGL_NONE) N(EGL_HEIGHT) N(EGL_WIDTH) N(EGL_LARGEST_PBUFFER) N(EGL_DRAW)
+  N(EGL_READ) N(EGL_CORE_NATIVE_ENGINE) N(EGL_VENDOR) N(EGL_VERSION) N(EGL_EXTENSIONS) N(GL_POINT_SMOOTH)
+  N(GL_LINE_SMOOTH) N(GL_DITHER) N(GL_SCISSOR_TEST) N(GL_ALPHA_TEST) N(GL_DEPTH_TEST) N(GL_FOG)
+  N(GL_LIGHTING) N(GL_COLOR_LOGIC_OP) N(GL_BLEND) N(GL_STENCIL_TEST) N(GL_TEXTURE_2D) N(GL_LIGHT0)
+  N(GL_LIGHT1) N(GL_LIGHT2) N(GL_LIGHT3) N(GL_LIGHT4) N(GL_LIGHT5) N(GL_LIGHT6) N(GL_LIGHT7)
+  N(GL_POINT_SMOOTH_HINT) N(GL_LINE_SMOOTH_HINT) N(GL_PERSPECTIVE_CORRECTION_HINT) N(GL_FOG_HINT)
+  N(GL_DONT_CARE) N(GL_FASTEST) N(GL_NICEST) N(GL_NEVER) N(GL_LESS) N(GL_EQUAL) N(GL_LEQUAL) N(GL_GREATER)
+  N(GL_NOTEQUAL) N(GL_GEQUAL) N(GL_ALWAYS) N(GL_FOG_MODE) N(GL_FOG_DENSITY) N(GL_FOG_START) N(GL_FOG_END)
+  N(GL_FOG_COLOR) N(GL_CLEAR) N(GL_AND) N(GL_AND_REVERSE) N(GL_COPY) N(GL_AND_INVERTED) N(GL_NOOP)
+  N(GL_XOR) N(GL_OR) N(GL_NOR) N(GL_EQUIV) N(GL_INVERT) N(GL_OR_REVERSE) N(GL_COPY_INVERTED)
+  N(GL_OR_INVERTED) N(GL_NAND) N(GL_SET) N(GL_FLAT) N(GL_SMOOTH) N(GL_LIGHT_MODEL_AMBIENT)
+  N(GL_LIGHT_MODEL_TWO_SIDE) N(GL_FRONT_AND_BACK) N(GL_SHININESS) N(GL_SPECULAR) N(GL_DIFFUSE)
+  N(GL_EMISSION) N(GL_AMBIENT) N(GL_POSITION) N(GL_SPOT_DIRECTION) N(GL_SPOT_EXPONENT) N(GL_SPOT_CUTOFF)
+  N(GL_CONSTANT_ATTENUATION) N(GL_LINEAR_ATTENUATION) N(GL_QUADRATIC_ATTENUATION) N(GL_TEXTURE_ENV)
+  N(GL_TEXTURE_ENV_MODE) N(GL_TEXTURE_ENV_COLOR) N(GL_TEXTURE_WRAP_S) N(GL_TEXTURE_WRAP_T)
+  N(GL_TEXTURE_MIN_FILTER) N(GL_TEXTURE_MAG_FILTER) N(GL_REPEAT) N(GL_CLAMP_TO_EDGE) N(GL_NEAREST)
+  N(GL_LINEAR) N(GL_NEAREST_MIPMAP_NEAREST) N(GL_LINEAR_MIPMAP_NEAREST) N(GL_NEAREST_MIPMAP_LINEAR)
+  N(GL_LINEAR_MIPMAP_LINEAR) N(GL_ALPHA) N(GL_RGB) N(GL_RGBA) N(GL_LUMINANCE) N(GL_LUMINANCE_ALPHA)
+  N(GL_UNSIGNED_BYTE) N(GL_FIXED) N(GL_PROJECTION) N(GL_MODELVIEW) N(GL_COLOR_ARRAY) N(GL_VERTEX_ARRAY)
+  N(GL_NORMAL_ARRAY) N(GL_TEXTURE_COORD_ARRAY) N(GL_POINTS) N(GL_LINES) N(GL_TRIANGLES) N(GL_EXTENSIONS)
+    // clang-format on
+};
 
 std::string hex(Bits value, const char* format = "0x%X") {
   char text[16];
@@ -148,7 +140,7 @@ Bits parameter_count(Bits pname) {
       GL_FOG_COLOR, GL_LIGHT_MODEL_AMBIENT, GL_SPECULAR, GL_DIFFUSE, GL_EMISSION, GL_AMBIENT,
       GL_POSITION,  GL_TEXTURE_ENV_COLOR};
   if (pname == GL_SPOT_DIRECTION) return 3;
-  return std::find(std::begin(fours), std::end(fours), pname) != std::end(fours) ? 4 : 1;
+  return std::count(std::begin(fours), std::end(fours), pname) != 0 ? 4 : 1;
 }
 
 // Bytes of one texel of glTexImage2D's unsigned-byte formats.
@@ -161,6 +153,11 @@ Bits texel_bytes(Bits format) {
 int config_index(Bits config) {
   const Bits index = config - CONFIG_BASE;
   return index >= 0 && index < static_cast<Bits>(world().configs.size()) ? static_cast<int>(index) : -1;
+}
+
+EGLint attribute(const Config& config, EGLint name) {
+  const auto value = config.find(name);
+  return value == config.end() ? 0 : value->second;
 }
 
 std::string handle(Bits value, Bits base, const char* prefix, const char* none) {
@@ -198,10 +195,9 @@ std::string text(char format, const std::vector<Bits>& a, std::size_t i) {
     case 'K':
     case 'k': return handle(v, CONTEXT_BASE, "ctx", "EGL_NO_CONTEXT");
     case 'i': {
-      const auto* bytes = reinterpret_cast<const unsigned char*>(v);
-      std::string data = bytes == nullptr ? "NULL" : "";
-      for (Bits k = 0; bytes != nullptr && k < a[3] * a[4] * texel_bytes(a[6]); ++k)
-        data += hex(bytes[k], "%02X");
+      std::string data = v == 0 ? "NULL" : "";
+      for (Bits k = 0; v != 0 && k < a[3] * a[4] * texel_bytes(a[6]); ++k)
+        data += hex(reinterpret_cast<const unsigned char*>(v)[k], "%02X");
       return data;
     }
     default: {  // L
@@ -239,69 +235,49 @@ void record(const char* name, const char* format, const std::vector<Bits>& args,
   fake_record(line + ")" + (format[i] == '=' ? " = " + text(format[i + 1], {result}, 0) : ""));
 }
 
-// ---- EGL
+// ---- EGL: a scripted fault or a refused argument fails a call with that
+// error; otherwise it succeeds with the result its row gives.
 
-template <typename Handle>
-Handle as(Bits value) {
-  return reinterpret_cast<Handle>(value);
+template <typename R, typename Result>
+R egl_call(const char* name, const char* format, const std::vector<Bits>& args, Result result) {
+  EGLint code = enter(name);
+  for (std::size_t i = 0; i < args.size() && code == 0; ++i) code = refusal(format[i], args[i]);
+  const R value = code == 0 ? (R)result() : R{};
+  world().egl_error = code != 0 ? code : EGL_SUCCESS;
+  record(name, format, args, (Bits)value);
+  return value;
 }
 
-template <typename Handle>
-Handle new_handle(Bits* next) {
-  return as<Handle>((*next)++);
-}
-
-bool config_matches(const Config& config, int index, const EGLint* attribs) {
+bool config_matches(const Config& config, const EGLint* attribs) {
   EGLint kinds = EGL_WINDOW_BIT;
   bool fits = true;
   for (int i = 0; attribs != nullptr && attribs[i] != EGL_NONE; i += 2) {
-    const EGLint value = attribs[i + 1];
-    switch (attribs[i]) {
-      case EGL_CONFIG_ID: return value == index + 1;  // that configuration, whatever else is asked
-      case EGL_SURFACE_TYPE: kinds = value; break;
-      case EGL_RED_SIZE: fits = fits && config.red >= value; break;
-      case EGL_DEPTH_SIZE: fits = fits && config.depth >= value; break;
-      case EGL_STENCIL_SIZE: fits = fits && config.stencil >= value; break;
-      case EGL_LEVEL: fits = fits && value == 0; break;
-      default: break;
-    }
+    const EGLint name = attribs[i], value = attribs[i + 1];
+    if (name == EGL_CONFIG_ID) return value == attribute(config, name);  // whatever else is asked
+    if (name == EGL_SURFACE_TYPE) kinds = value;
+    if (name == EGL_LEVEL) fits = fits && value == 0;
+    if (name == EGL_RED_SIZE || name == EGL_DEPTH_SIZE || name == EGL_STENCIL_SIZE)
+      fits = fits && attribute(config, name) >= value;
   }
-  return fits && (config.kinds & kinds) == kinds;
+  return fits && (attribute(config, EGL_SURFACE_TYPE) & kinds) == kinds;
 }
 
 // The configurations that match (every one when every is set), or their
 // number when configs is null.
 EGLBoolean list_configs(bool every, const EGLint* attribs, EGLConfig* configs, EGLint size, EGLint* num) {
   *num = 0;
-  for (int i = 0; i < static_cast<int>(world().configs.size()); ++i) {
-    if (!every && !config_matches(world().configs[i], i, attribs)) continue;
+  for (std::size_t i = 0; i < world().configs.size(); ++i) {
+    if (!every && !config_matches(world().configs[i], attribs)) continue;
     if (configs == nullptr)
       ++*num;
     else if (*num < size)
-      configs[(*num)++] = as<EGLConfig>(CONFIG_BASE + i);
+      configs[(*num)++] = (EGLConfig)(CONFIG_BASE + i);
   }
   return EGL_TRUE;
 }
 
-EGLBoolean get_config_attrib(EGLConfig config, EGLint attribute, EGLint* value) {
-  const int index = config_index(bits(config));
-  const Config& c = world().configs[index];
-  const std::map<EGLint, EGLint> values = {
-      {EGL_CONFIG_ID, index + 1},
-      {EGL_RED_SIZE, c.red},
-      {EGL_GREEN_SIZE, c.red},
-      {EGL_BLUE_SIZE, c.red},
-      {EGL_ALPHA_SIZE, c.red},
-      {EGL_DEPTH_SIZE, c.depth},
-      {EGL_STENCIL_SIZE, c.stencil},
-      {EGL_SURFACE_TYPE, c.kinds},
-      {EGL_NATIVE_VISUAL_ID, (c.kinds & EGL_WINDOW_BIT) != 0 ? 0x21 + index : 0}};
-  if (value != nullptr) *value = values.count(attribute) != 0 ? values.at(attribute) : 0;
-  return EGL_TRUE;
-}
-
-EGLBoolean make_current(EGLSurface draw, EGLSurface read, EGLContext context) {
-  world().draw = bits(draw), world().read = bits(read), world().context = bits(context);
+EGLBoolean get_config_attrib(EGLConfig config, EGLint name, EGLint* value) {
+  if (value != nullptr) *value = attribute(world().configs[config_index((Bits)config)], name);
   return EGL_TRUE;
 }
 
@@ -309,38 +285,12 @@ void resolved_entry_point() {}
 
 using ProcAddress = __eglMustCastToProperFunctionPointerType;
 
-// An EGL call: a scripted fault or a refused argument fails it with that
-// error; otherwise it succeeds with the result its row gives.
-struct EglCall {
-  EglCall(const char* function, const char* argument_formats, std::vector<Bits> arguments)
-      : name(function), format(argument_formats), args(std::move(arguments)), code(enter(function)) {
-    for (std::size_t i = 0; i < args.size() && code == 0; ++i) code = refusal(format[i], args[i]);
-  }
-  template <typename R>
-  R end(R result) const {
-    world().egl_error = code != 0 ? code : EGL_SUCCESS;
-    record(name, format, args, bits(result));
-    return result;
-  }
-  const char* name;
-  const char* format;
-  std::vector<Bits> args;
-  EGLint code;
-};
-
-template <typename... T>
-std::vector<Bits> bits_of(T... values) {
-  return {bits(values)...};
-}
-
 // ---- GL: a scripted fault leaves its error pending.
 
-auto gl_entry(const char* name, const char* format) {
-  return [=](auto... args) {
-    const int fault = enter(name);
-    if (fault != 0 && world().gl_error == GL_NO_ERROR) world().gl_error = static_cast<GLenum>(fault);
-    record(name, format, {bits(args)...});
-  };
+void gl_call(const char* name, const char* format, const std::vector<Bits>& args) {
+  const int fault = enter(name);
+  if (fault != 0 && world().gl_error == GL_NO_ERROR) world().gl_error = static_cast<GLenum>(fault);
+  record(name, format, args);
 }
 
 void point_array(GLenum array, Bits size, const void* data) {
@@ -350,33 +300,39 @@ void point_array(GLenum array, Bits size, const void* data) {
 
 // glDrawArrays also records what the enabled client arrays hold.
 void record_arrays(GLint first, GLsizei count) {
-  for (const GLenum array : {GL_COLOR_ARRAY, GL_VERTEX_ARRAY, GL_NORMAL_ARRAY, GL_TEXTURE_COORD_ARRAY}) {
-    const ClientArray& a = world().arrays[array];
-    const Bits size = array == GL_NORMAL_ARRAY ? 3 : a.size;
-    const char* label = array == GL_COLOR_ARRAY    ? " color="
-                        : array == GL_VERTEX_ARRAY ? " vertex="
-                        : array == GL_NORMAL_ARRAY ? " normal="
-                                                   : " texcoord=";
-    world().calls.back() += label + (!a.enabled ? "off" : fixed_array(a.data + first * size, count * size));
+  constexpr struct {
+    GLenum array;
+    const char* label;
+  } ARRAYS[] = {{GL_COLOR_ARRAY, " color="},
+                {GL_VERTEX_ARRAY, " vertex="},
+                {GL_NORMAL_ARRAY, " normal="},
+                {GL_TEXTURE_COORD_ARRAY, " texcoord="}};
+  for (const auto& each : ARRAYS) {
+    const ClientArray& a = world().arrays[each.array];
+    world().calls.back() +=
+        each.label + (a.enabled ? fixed_array(a.data + first * a.size, count * a.size) : "off");
   }
 }
 
 // One configuration of a "configs=" item, such as "wp:d24:s8".
-bool parse_config(const std::string& text, Config* config) {
+bool add_config(World& w, const std::string& text) {
+  const EGLint id = static_cast<EGLint>(w.configs.size()) + 1;
+  Config c = {
+      {EGL_CONFIG_ID, id}, {EGL_RED_SIZE, 8}, {EGL_GREEN_SIZE, 8}, {EGL_BLUE_SIZE, 8}, {EGL_ALPHA_SIZE, 8}};
   std::stringstream fields(text);
   std::string field;
   std::getline(fields, field, ':');
   for (char kind : field) {
     const char* at = std::strchr("pxw", kind);  // EGL_PBUFFER_BIT, EGL_PIXMAP_BIT, EGL_WINDOW_BIT
     if (at == nullptr) return false;
-    config->kinds |= 1 << (at - "pxw");
+    c[EGL_SURFACE_TYPE] |= 1 << (at - "pxw");
   }
   while (std::getline(fields, field, ':')) {
-    EGLint* const sizes[] = {&config->red, &config->depth, &config->stencil};
-    const std::size_t slot = std::string("rds").find(field[0]);
-    if (slot == std::string::npos || field.size() < 2) return false;
-    *sizes[slot] = std::atoi(field.c_str() + 1);
+    if (field.size() < 2 || (field[0] != 'd' && field[0] != 's')) return false;
+    c[field[0] == 'd' ? EGL_DEPTH_SIZE : EGL_STENCIL_SIZE] = std::atoi(field.c_str() + 1);
   }
+  c[EGL_NATIVE_VISUAL_ID] = (c[EGL_SURFACE_TYPE] & EGL_WINDOW_BIT) != 0 ? 0x20 + id : 0;
+  w.configs.push_back(c);
   return true;
 }
 
@@ -386,7 +342,7 @@ bool parse_config(const std::string& text, Config* config) {
 // Return type, name, parameters, arguments, formats of the arguments ("=" and
 // the result's), result of a call that succeeds.
 #define FAKE_EGL(X) \
-  X(EGLDisplay, eglGetDisplay, (EGLNativeDisplayType id), (id), "G=D", as<EGLDisplay>(world().no_display ? 0 : DISPLAY)) \
+  X(EGLDisplay, eglGetDisplay, (EGLNativeDisplayType id), (id), "G=D", world().no_display ? 0 : DISPLAY) \
   X(EGLBoolean, eglInitialize, (EGLDisplay d, EGLint* major, EGLint* minor), (d, major, minor), "Dpp=b", EGL_TRUE) \
   X(EGLBoolean, eglTerminate, (EGLDisplay d), (d), "D=b", EGL_TRUE) \
   X(const char*, eglQueryString, (EGLDisplay d, EGLint name), (d, name), "De", "fakegl") \
@@ -397,25 +353,22 @@ bool parse_config(const std::string& text, Config* config) {
   X(EGLBoolean, eglGetConfigAttrib, (EGLDisplay d, EGLConfig c, EGLint name, EGLint* v), (d, c, name, v), "DCep=b", \
     get_config_attrib(c, name, v)) \
   X(EGLSurface, eglCreateWindowSurface, (EGLDisplay d, EGLConfig c, EGLNativeWindowType w, const EGLint* a), \
-    (d, c, w, a), "DCWL=S", new_handle<EGLSurface>(&world().next_surface)) \
+    (d, c, w, a), "DCWL=S", world().next_surface++) \
   X(EGLSurface, eglCreatePixmapSurface, (EGLDisplay d, EGLConfig c, EGLNativePixmapType p, const EGLint* a), \
-    (d, c, p, a), "DCXL=S", new_handle<EGLSurface>(&world().next_surface)) \
+    (d, c, p, a), "DCXL=S", world().next_surface++) \
   X(EGLSurface, eglCreatePbufferSurface, (EGLDisplay d, EGLConfig c, const EGLint* a), (d, c, a), "DCL=S", \
-    new_handle<EGLSurface>(&world().next_surface)) \
+    world().next_surface++) \
   X(EGLBoolean, eglDestroySurface, (EGLDisplay d, EGLSurface s), (d, s), "DS=b", EGL_TRUE) \
-  X(EGLBoolean, eglQuerySurface, (EGLDisplay d, EGLSurface s, EGLint name, EGLint* v), (d, s, name, v), "DSep=b", \
-    EGL_TRUE) \
+  X(EGLBoolean, eglQuerySurface, (EGLDisplay d, EGLSurface s, EGLint n, EGLint* v), (d, s, n, v), "DSep=b", EGL_TRUE) \
   X(EGLContext, eglCreateContext, (EGLDisplay d, EGLConfig c, EGLContext share, const EGLint* a), (d, c, share, a), \
-    "DCkL=K", new_handle<EGLContext>(&world().next_context)) \
+    "DCkL=K", world().next_context++) \
   X(EGLBoolean, eglDestroyContext, (EGLDisplay d, EGLContext c), (d, c), "DK=b", EGL_TRUE) \
   X(EGLBoolean, eglMakeCurrent, (EGLDisplay d, EGLSurface draw, EGLSurface read, EGLContext c), (d, draw, read, c), \
-    "Dssk=b", make_current(draw, read, c)) \
-  X(EGLContext, eglGetCurrentContext, (), (), "=K", as<EGLContext>(world().context)) \
-  X(EGLSurface, eglGetCurrentSurface, (EGLint which), (which), "e=S", \
-    as<EGLSurface>(which == EGL_DRAW ? world().draw : world().read)) \
-  X(EGLDisplay, eglGetCurrentDisplay, (), (), "=D", as<EGLDisplay>(world().context != 0 ? DISPLAY : 0)) \
-  X(EGLBoolean, eglQueryContext, (EGLDisplay d, EGLContext c, EGLint name, EGLint* v), (d, c, name, v), "DKep=b", \
-    EGL_TRUE) \
+    "Dssk=b", (world().draw = (Bits)draw, world().read = (Bits)read, world().context = (Bits)c, EGL_TRUE)) \
+  X(EGLContext, eglGetCurrentContext, (), (), "=K", world().context) \
+  X(EGLSurface, eglGetCurrentSurface, (EGLint which), (which), "e=S", which == EGL_DRAW ? world().draw : world().read) \
+  X(EGLDisplay, eglGetCurrentDisplay, (), (), "=D", world().context != 0 ? DISPLAY : 0) \
+  X(EGLBoolean, eglQueryContext, (EGLDisplay d, EGLContext c, EGLint n, EGLint* v), (d, c, n, v), "DKep=b", EGL_TRUE) \
   X(EGLBoolean, eglWaitGL, (), (), "=b", EGL_TRUE) \
   X(EGLBoolean, eglWaitNative, (EGLint engine), (engine), "e=b", EGL_TRUE) \
   X(EGLBoolean, eglSwapBuffers, (EGLDisplay d, EGLSurface s), (d, s), "DS=b", EGL_TRUE) \
@@ -465,19 +418,12 @@ bool parse_config(const std::string& text, Config* config) {
   X(glLineWidthx, (GLfixed width), (width), "x", 0) \
   X(glDrawArrays, (GLenum mode, GLint first, GLsizei count), (mode, first, count), "edd", record_arrays(first, count)) \
   X(glFlush, (), (), "", 0)
-// clang-format on
 
-#define DEFINE_EGL(R, name, params, args, format, result)                     \
-  R EGLAPIENTRY name params {                                                 \
-    using Result = R;                                                         \
-    const EglCall call(#name, format, bits_of args);                          \
-    return call.end(call.code == 0 ? static_cast<Result>(result) : Result{}); \
-  }
+#define DEFINE_EGL(R, name, params, args, format, result) \
+  R EGLAPIENTRY name params { return egl_call<R>(#name, format, bits_of args, [&] { return result; }); }
 #define DEFINE_GL(name, params, args, format, effect) \
-  void GL_APIENTRY name params {                      \
-    gl_entry(#name, format) args;                     \
-    (void)(effect);                                   \
-  }
+  void GL_APIENTRY name params { gl_call(#name, format, bits_of args); (void)(effect); }
+// clang-format on
 
 extern "C" {
 
@@ -500,7 +446,7 @@ GLenum GL_APIENTRY glGetError(void) {
 }
 
 const GLubyte* GL_APIENTRY glGetString(GLenum name) {
-  gl_entry("glGetString", "e")(name);
+  gl_call("glGetString", "e", {name});
   return reinterpret_cast<const GLubyte*>(name == GL_EXTENSIONS ? world().extensions.c_str() : "fakegl");
 }
 
@@ -514,35 +460,31 @@ void* __wrap_malloc(std::size_t size) {
 }  // extern "C"
 
 void fake_reset() {
-  world() = World();
-  world().loaded = true;
+  fake_load_scenario("");
 }
 
 bool fake_load_scenario(const std::string& text) {
-  fake_reset();
-  World& w = world();
-  std::stringstream items(text);
+  World& w = world() = World();
+  std::stringstream items("configs=p:d24:s8;" + text);  // the default configuration first
   for (std::string item; std::getline(items, item, ';');) {
     const std::size_t eq = item.find('=');
     const std::string key = item.substr(0, eq), value = eq == std::string::npos ? "" : item.substr(eq + 1);
     std::stringstream list(value);
+    char name[64];
     int nth = 0, code = 0;
     if (key == "configs") {
       w.configs.clear();
       for (std::string one; std::getline(list, one, ',');) {
-        w.configs.push_back(Config{0, 8, 0, 0});
-        if (!parse_config(one, &w.configs.back())) return false;
+        if (!add_config(w, one)) return false;
       }
     } else if (key == "fail") {
-      const std::size_t colon = value.find(':');
-      if (colon == std::string::npos || std::sscanf(value.c_str() + colon, ":%d:%i", &nth, &code) != 2)
-        return false;
-      w.faults.emplace(value.substr(0, colon) + ":" + std::to_string(nth), code);
+      if (std::sscanf(value.c_str(), "%63[^:]:%d:%i", name, &nth, &code) != 3) return false;
+      w.faults.emplace(name + (":" + std::to_string(nth)), code);
     } else if (item == "native=accept" || item == "nodisplay") {
       (item == "nodisplay" ? w.no_display : w.accept_null_native) = true;
     } else if (key == "ext") {
       w.extensions = value;
-      for (char& c : w.extensions) c = c == '+' ? ' ' : c;
+      std::replace(w.extensions.begin(), w.extensions.end(), '+', ' ');
     } else if (key == "log") {
       w.log_path = value;
     } else if (!item.empty()) {

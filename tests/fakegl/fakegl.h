@@ -17,7 +17,8 @@
 // variable FAKEGL_SCENARIO, a ';'-separated list of:
 //   configs=CFG,CFG...    configurations (default: one "p:d24:s8")
 //                         CFG = surface kinds w (window) p (pbuffer) x (pixmap),
-//                         then ":d<bits>" depth, ":s<bits>" stencil, ":r<bits>" red;
+//                         then ":d<bits>" depth, ":s<bits>" stencil (red, green,
+//                         blue and alpha: 8 bits);
 //                         "configs=" with nothing after it: no configuration
 //   fail=NAME:N:CODE      the Nth call of NAME fails with CODE (hex or decimal)
 //   native=accept         null native windows and pixmaps are accepted

@@ -10,6 +10,10 @@
 
 namespace {
 
+const char HELP[] =
+    "Options:\n\t-h\t\tPrint this help screen.\n\t-l\t<file>\tCreate a logfile.\n"
+    "\t-v\t\tVerbose mode ON.\n\n";
+
 struct Parsed {
   std::int32_t result;
   std::string out;
@@ -35,7 +39,7 @@ TEST(Harness, OptionsByteForByte) {
   } cases[] = {
       {{}, OPTIONS_GO, 0, ""},
       {{"-v"}, OPTIONS_GO, 1, ""},
-      {{"-h", "-v"}, OPTIONS_STOP, 0, HELP_TEXT},
+      {{"-h", "-v"}, OPTIONS_STOP, 0, HELP},
       {{"-v", "-l", "-x"}, OPTIONS_STOP, 1, "-l (No logfile name).\n\n"},
       {{"-hx"}, OPTIONS_STOP, 0, "-hx (Bad option).\n"},
       {{"-lx"}, OPTIONS_STOP, 0, "-lx (Bad option).\n"},

@@ -14,8 +14,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
@@ -32,35 +30,11 @@ std::vector<std::string> lines_of(const std::string& text) {
   return lines;
 }
 
-// Compares an output with its golden file and reports the first line that differs.
-void expect_golden(const std::string& file, const std::string& got) {
-  const std::string path = std::string(GOLDEN_DIR) + "/" + file;
-  if (std::getenv("REGENERATE_GOLDEN") != nullptr) {
-    std::ofstream(path, std::ios::binary) << got;
-    return;
-  }
-  const std::vector<std::string> want = lines_of(read_file(path)), have = lines_of(got);
-  const auto differ = std::mismatch(want.begin(), want.end(), have.begin(), have.end());
-  if (differ.first == want.end() && differ.second == have.end()) return;
-  ADD_FAILURE() << file << " differs at line " << differ.first - want.begin() + 1
-                << "\n  want: " << (differ.first == want.end() ? "(end)" : *differ.first)
-                << "\n  got:  " << (differ.second == have.end() ? "(end)" : *differ.second);
-}
-
-struct QuilletRun {
-  ProgramResult result;
-  std::vector<std::string> calls;
-  std::string log;
-};
-
 // A run of quillet_cl_fake with the scenario; a verbose run also writes a log file.
-QuilletRun run_quillet(bool verbose, const std::string& scenario) {
-  const std::string dir = make_temp_dir();
-  const std::vector<std::string> args = {"-v", "-l", dir + "/log"};
-  QuilletRun run{run_program(QUILLET_CL_FAKE, verbose ? args : std::vector<std::string>{},
-                             fake_env(scenario + ";log=" + dir + "/calls")),
-                 lines_of(read_file(dir + "/calls")), read_file(dir + "/log")};
-  return run;
+ProgramResult run_quillet(bool verbose, const std::string& scenario) {
+  return run_program(QUILLET_CL_FAKE,
+                     verbose ? std::vector<std::string>{"-v", "-l", "log"} : std::vector<std::string>{},
+                     scenario);
 }
 
 bool starts_with(const std::string& text, const char* prefix) {
@@ -68,21 +42,22 @@ bool starts_with(const std::string& text, const char* prefix) {
 }
 
 TEST(Quillet, VerboseRunMatchesItsGoldenRecord) {
-  const QuilletRun run = run_quillet(true, "");
-  ASSERT_EQ(run.result.exit_status, 0);
+  const ProgramResult run = run_quillet(true, "");
+  ASSERT_EQ(run.exit_status, 0);
   // The GL part of the record: from the frame set-up on.
-  const auto gl = std::find_if(run.calls.begin(), run.calls.end(), [](const std::string& line) {
+  const std::vector<std::string> calls = lines_of(run.calls);
+  const auto gl = std::find_if(calls.begin(), calls.end(), [](const std::string& line) {
     return starts_with(line, "gl") && !starts_with(line, "glGetString");
   });
-  const auto first_frame_end = std::find(gl, run.calls.end(), "glDisableClientState(GL_TEXTURE_COORD_ARRAY)");
-  ASSERT_NE(first_frame_end, run.calls.end());
+  const auto first_frame_end = std::find(gl, calls.end(), "glDisableClientState(GL_TEXTURE_COORD_ARRAY)");
+  ASSERT_NE(first_frame_end, calls.end());
   std::string start;
   for (auto line = gl; line <= first_frame_end; ++line) start += *line + "\n";
-  expect_golden("run_start.txt", start);
+  EXPECT_EQ(golden_diff(GOLDEN_DIR "/run_start.txt", start), "");
 
   // What the run printed from the banner on, after the call record.
-  std::string out = run.result.out.substr(run.result.out.find("OpenGL ES Quillet."));
-  std::vector<std::string> lines(gl, run.calls.end());
+  std::string out = run.out.substr(run.out.find("OpenGL ES Quillet."));
+  std::vector<std::string> lines(gl, calls.end());
   for (const std::string& line : lines_of(out)) lines.push_back("> " + line);
   std::vector<std::string> order;
   std::map<std::string, int> counts;
@@ -94,7 +69,7 @@ TEST(Quillet, VerboseRunMatchesItsGoldenRecord) {
   std::ostringstream summary;
   for (const std::string& line : order) summary << counts[line] << '\t' << line << '\n';
   summary << "digest " << std::hex << digest << '\n';
-  expect_golden("run_summary.txt", summary.str());
+  EXPECT_EQ(golden_diff(GOLDEN_DIR "/run_summary.txt", summary.str()), "");
 
   // The log file holds all of it but the frame count.
   const std::string count_line = "\n5452 Combinations.\n";
@@ -153,24 +128,24 @@ TEST(Quillet, OutcomesOfTheScenarios) {
   std::ostringstream all;
   std::string first_egl;
   for (const Scenario& s : SCENARIOS) {
-    const QuilletRun run = run_quillet(s.verbose, s.text);
-    const std::vector<std::string> out = lines_of(run.result.out);
+    const ProgramResult run = run_quillet(s.verbose, s.text);
+    const std::vector<std::string> out = lines_of(run.out);
     int frames = 0, gl_calls = 0;
     std::string egl;
-    for (const std::string& line : run.calls) {
+    for (const std::string& line : lines_of(run.calls)) {
       frames += starts_with(line, "glDrawArrays(GL_POINTS") ? 1 : 0;
       gl_calls += starts_with(line, "gl") ? 1 : 0;
       if (!starts_with(line, "gl")) egl += line + "\n";
     }
-    all << "== " << s.text << (s.verbose ? " -v" : "") << "\nexit " << run.result.exit_status << ", "
-        << frames << " frames, " << gl_calls << " GL calls\n"
-        << run.result.err << "stdout ends:\n";
+    all << "== " << s.text << (s.verbose ? " -v" : "") << "\nexit " << run.exit_status << ", " << frames
+        << " frames, " << gl_calls << " GL calls\n"
+        << run.err << "stdout ends:\n";
     for (auto line = out.size() > 6 ? out.end() - 6 : out.begin(); line != out.end(); ++line)
       all << *line << "\n";
     all << (first_egl.empty() || egl != first_egl ? egl : "EGL calls of the first scenario\n");
     if (first_egl.empty()) first_egl = egl;
   }
-  expect_golden("outcomes.txt", all.str());
+  EXPECT_EQ(golden_diff(GOLDEN_DIR "/outcomes.txt", all.str()), "");
 }
 
 }  // namespace

@@ -5,28 +5,34 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-extern char** environ;
-
-const char HELP_TEXT[] =
-    "Options:\n\t-h\t\tPrint this help screen.\n\t-l\t<file>\tCreate a logfile.\n"
-    "\t-v\t\tVerbose mode ON.\n\n";
-
-ProgramEnv fake_env(const std::string& scenario) {
-  ProgramEnv env;
-  env.set["FAKEGL_SCENARIO"] = scenario;
-  return env;
-}
 
 std::string read_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream buffer;
   buffer << in.rdbuf();
   return buffer.str();
+}
+
+std::string golden_diff(const std::string& path, const std::string& text) {
+  if (std::getenv("REGENERATE_GOLDEN") != nullptr) {
+    std::remove(path.c_str());
+    if (!text.empty()) std::ofstream(path, std::ios::binary) << text;
+    return "";
+  }
+  const std::string want = read_file(path);
+  if (text == want) return "";
+  std::size_t at = 0;
+  while (at < text.size() && at < want.size() && text[at] == want[at]) ++at;
+  const std::size_t start = at == 0 ? 0 : want.rfind('\n', at - 1) + 1;  // of the line that differs
+  const auto line = [start](const std::string& of) { return of.substr(start, of.find('\n', start) - start); };
+  return path + ":" + std::to_string(std::count(want.begin(), want.begin() + at, '\n') + 1) + ": want \"" +
+         line(want) + "\", got \"" + line(text) + "\"";
 }
 
 // Every folder is made inside one folder of this test program, which goes
@@ -48,16 +54,8 @@ std::string make_temp_dir() {
 }
 
 ProgramResult run_program(const std::string& path, const std::vector<std::string>& args,
-                          const ProgramEnv& env) {
+                          const std::string& scenario) {
   const std::string dir = make_temp_dir();
-  std::vector<std::string> environment;
-  for (char** e = environ; *e != nullptr; ++e) {
-    const std::string entry = *e;
-    const std::string name = entry.substr(0, entry.find('='));
-    if (env.set.count(name) == 0) environment.push_back(entry);
-  }
-  for (const auto& item : env.set) environment.push_back(item.first + "=" + item.second);
-
   std::vector<std::string> command = {QB_EMULATOR};
   if (command[0].empty()) command.clear();
   command.push_back(path);
@@ -65,26 +63,26 @@ ProgramResult run_program(const std::string& path, const std::vector<std::string
   std::vector<char*> argv;
   for (std::string& arg : command) argv.push_back(&arg[0]);
   argv.push_back(nullptr);
-  std::vector<char*> envp;
-  for (std::string& entry : environment) envp.push_back(&entry[0]);
-  envp.push_back(nullptr);
 
   const pid_t pid = fork();
   if (pid == 0) {
-    const int out = open((dir + "/out").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int err = open((dir + "/err").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int in = open("/dev/null", O_RDONLY);
-    if (out < 0 || err < 0 || in < 0) _exit(126);
+    if (chdir(dir.c_str()) != 0 || in < 0) _exit(126);
+    const int out = open("out", O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = open("err", O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (out < 0 || err < 0) _exit(126);
     dup2(in, 0);
     dup2(out, 1);
     dup2(err, 2);
-    execve(argv[0], argv.data(), envp.data());
+    setenv("FAKEGL_SCENARIO", (scenario + ";log=calls").c_str(), 1);
+    execv(argv[0], argv.data());
     _exit(127);
   }
   int status = 0;
   waitpid(pid, &status, 0);
   ProgramResult result{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
-                       read_file(dir + "/out"), read_file(dir + "/err")};
+                       read_file(dir + "/out"), read_file(dir + "/err"), read_file(dir + "/calls"),
+                       read_file(dir + "/log")};
   std::error_code ignored;
   std::filesystem::remove_all(dir, ignored);
   return result;

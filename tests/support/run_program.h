@@ -1,34 +1,29 @@
-// Runs a built program as a child process and captures what it prints.
+// Runs a built program as a child process and captures what it prints, and
+// compares outputs with golden files.
 #ifndef TESTS_SUPPORT_RUN_PROGRAM_H
 #define TESTS_SUPPORT_RUN_PROGRAM_H
 
-#include <map>
 #include <string>
 #include <vector>
 
 struct ProgramResult {
-  int exit_status;  // exit code, or 128 + signal number
-  std::string out;  // standard output
-  std::string err;  // standard error
+  int exit_status;         // exit code, or 128 + signal number
+  std::string out, err;    // standard output and standard error
+  std::string calls, log;  // the recording fake's call record; the file "log" ("" when not written)
 };
 
-// Environment variables the child gets on top of the inherited ones.
-struct ProgramEnv {
-  std::map<std::string, std::string> set;
-};
-
-// In a cross build the program runs under the build's emulator.
+// Runs the program (under a cross build's emulator) in a fresh folder, which
+// goes when it ends, with FAKEGL_SCENARIO set to "<scenario>;log=calls".
 ProgramResult run_program(const std::string& path, const std::vector<std::string>& args,
-                          const ProgramEnv& env = ProgramEnv());
-
-// The recording fake's environment for a FAKEGL_SCENARIO text.
-ProgramEnv fake_env(const std::string& scenario);
-
-// The help text of both programs' -h.
-extern const char HELP_TEXT[];
+                          const std::string& scenario);
 
 // Whole contents of a file ("" when it cannot be read).
 std::string read_file(const std::string& path);
+
+// "" when the text is that of the golden file at path (a missing file stands
+// for no text), else where they first differ; with REGENERATE_GOLDEN=1 set,
+// rewrites the file instead.
+std::string golden_diff(const std::string& path, const std::string& text);
 
 // A fresh empty folder under $TMPDIR (else /tmp). All of them go when the
 // test program ends, whether its tests passed or not.
