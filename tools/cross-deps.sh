@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs what the ARM cross builds need on a Debian 12 host: the cross
-# compilers, the user-mode emulator and, for each target architecture, the
-# EGL / OpenGL ES 1.x development files, Mesa's drivers and GoogleTest.
+# compilers, the user-mode emulator and, for each target architecture,
+# GoogleTest and (not for armel, whose EGL and Mesa do not install beside the
+# host's) the EGL / OpenGL ES 1.x development files and Mesa's drivers.
 # With apt-get as root, through sudo where available, otherwise prints the
 # exact commands and stops.
 #
@@ -9,15 +10,18 @@
 #   tools/cross-deps.sh --check    exit 0 when everything is there, 1 if not
 set -eu
 
-ARCHES="arm64 armhf"
-HOST_PACKAGES="g++-aarch64-linux-gnu g++-arm-linux-gnueabihf qemu-user
-binutils-aarch64-linux-gnu binutils-arm-linux-gnueabihf cmake ninja-build pkg-config"
+ARCHES="arm64 armhf armel"
+HOST_PACKAGES="g++-aarch64-linux-gnu g++-arm-linux-gnueabihf g++-arm-linux-gnueabi qemu-user
+binutils-aarch64-linux-gnu binutils-arm-linux-gnueabihf binutils-arm-linux-gnueabi
+cmake ninja-build pkg-config"
 # Installed once per target architecture, as PACKAGE:ARCH. libstdc++6 and
 # libc6 of the target come with these; they are named so that the emulated
 # programs find their runtime under /lib/<triplet> (the target's loader is
-# /lib/ld-linux-aarch64.so.1 or /lib/ld-linux-armhf.so.3).
-TARGET_PACKAGES="libc6 libstdc++6 libegl-dev libgles-dev libegl-mesa0
-libgl1-mesa-dri libgtest-dev libgmock-dev"
+# /lib/ld-linux-aarch64.so.1, /lib/ld-linux-armhf.so.3 or /lib/ld-linux.so.3).
+TARGET_PACKAGES="libc6 libstdc++6 libgtest-dev"
+# What the programs need besides, on the targets that build them.
+PROGRAM_PACKAGES="libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri libgmock-dev"
+PROGRAM_ARCHES="arm64 armhf"
 
 installed() {
   status=$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null || true)
@@ -40,7 +44,9 @@ for package in $HOST_PACKAGES; do
   installed "$package" || missing="$missing $package"
 done
 for arch in $ARCHES; do
-  for package in $TARGET_PACKAGES; do
+  packages=$TARGET_PACKAGES
+  case " $PROGRAM_ARCHES " in *" $arch "*) packages="$packages $PROGRAM_PACKAGES" ;; esac
+  for package in $packages; do
     installed "$package:$arch" || missing="$missing $package:$arch"
   done
 done

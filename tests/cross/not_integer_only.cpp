@@ -23,3 +23,8 @@ long long control_divide_64(long long a, long long b) {
 int control_divide_32(int a, int b) {
   return a / b;
 }
+
+// Bit counting: a run-time helper on 32-bit ARM without NEON (__popcountsi2).
+int control_count_bits(unsigned a) {
+  return __builtin_popcount(a);
+}
