@@ -57,7 +57,9 @@ option(QB_DEB_SHLIBDEPS "Derive the package's dependencies with dpkg-shlibdeps" 
 if(QB_DEB_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libegl1, libgles1, libc6")
+  set(native_depends_x11 ", libx11-6")
+  set(native_depends_wayland ", libwayland-client0, libwayland-egl1")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libegl1, libgles1, libc6${native_depends_${BRINDLE_NATIVE}}")
 endif()
 
 # CPack asks dpkg for the architecture, which is the build machine's; a cross
