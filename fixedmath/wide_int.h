@@ -189,20 +189,18 @@ FIXEDMATH_INLINE WideInt mul_wide(std::int32_t a, std::int32_t b) {
   return add_wide(product, WideInt{0, static_cast<std::uint32_t>(al) * static_cast<std::uint32_t>(bl)});
 }
 
-// b in [2^15, 2^16): floor((2^31 - 1) / b). Newton's step
-// v + v * (2^31 - b * v) / 2^31, which squares the relative error, is taken
-// twice from a linear first guess (within 1/17), with the error term cut to
-// 13 bits. The first step, rounded down by two more units when it comes from
-// above, ends below 2^31 / b, so that the second needs no sign; that one ends
-// at most two units short (both checked for every b).
+// b in [2^15, 2^16): floor((2^31 - 1) / b). A cubic in t = (b - 2^15) / 2^15
+// (Horner's rule, every product 16 x 16 bits) gives a first guess below
+// 2^31 / b and within 1/148 of it; one Newton step
+// v + v * (2^31 - b * v) / 2^31, whose error term is cut to 16 bits, ends at
+// most two units short and never over (both checked for every b), and two
+// tests add the missing units.
 FIXEDMATH_INLINE std::uint32_t reciprocal_16(std::uint32_t b) {
-  std::uint32_t v = 92521u - ((b * 61681u) >> 16);
-  const std::uint32_t p = b * v;
-  if (p <= 0x80000000u) {
-    v += (v * ((0x80000000u - p) >> 15)) >> 16;
-  } else {
-    v -= ((v * ((p - 0x80000000u) >> 15)) >> 16) + 2u;
-  }
+  const std::uint32_t t = b - 0x8000u;
+  std::uint32_t v = (t * 14732u) >> 15;
+  v = (t * (43515u - v)) >> 15;
+  v = (t * (61473u - v)) >> 15;
+  v = 65238u - v;
   v += (v * ((0x80000000u - b * v) >> 15)) >> 16;
   const std::uint32_t next = b * v + b;
   return v + (next <= 0x7FFFFFFFu ? 1u : 0u) + (next + b <= 0x7FFFFFFFu ? 1u : 0u);
