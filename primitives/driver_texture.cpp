@@ -106,9 +106,12 @@ const TexelLayout* find_layout(std::int32_t format) {
 // GL_UNSIGNED_BYTE, the only one the texel type list holds.
 void build_texture_image(std::int32_t format, unsigned char image[TEXTURE_IMAGE_BYTES]) {
   const TexelLayout* layout = find_layout(format);
+  if (layout == nullptr) {
+    return;
+  }
   std::int32_t size = 0;
   for (const unsigned char* texel : CHECKERBOARD) {
-    for (std::int32_t i = 0; layout != nullptr && i < layout->byte_count; ++i) {
+    for (std::int32_t i = 0; i < layout->byte_count; ++i) {
       image[size++] = texel[layout->source_byte[i]];
     }
   }
