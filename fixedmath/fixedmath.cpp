@@ -15,12 +15,13 @@ static TwoWordNumber odd_or_zero(std::uint32_t w) {
 // NUL-terminated text: an optional sign in the first byte, then digits with
 // at most one point; any other byte is skipped and a second point ends the
 // number. Each integer digit makes acc = acc * 10 + d, and each fractional
-// digit adds its own truncated quotient d / 10^k. Three shortcuts give the
+// digit adds its own truncated quotient d / 10^k. Four shortcuts give the
 // same words as that arithmetic: while the integer part stays below 2^31
 // every product and sum of its digits is exact, so it is kept as a plain word
 // whose odd form is the accumulator; while an odd 5^k times 10 fits a word,
 // the scale 10^k, (5^k, k), grows by a factor 5; a digit 0 adds zero to an
-// accumulator that is already in odd form.
+// accumulator that is already in odd form; while 5^k is below 2^16 the
+// quotient takes num_div's short division directly.
 TwoWordNumber parse_decimal(const char* text) {
   const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
   const unsigned char first = p[0];
@@ -57,9 +58,21 @@ TwoWordNumber parse_decimal(const char* text) {
         } else {
           scale = num_mul(scale, ten);
         }
-        if (d != 0) {
-          acc = num_add(acc, num_div(num_from_int(static_cast<std::int32_t>(d)), scale));
+        if (d == 0) {
+          continue;
         }
+        TwoWordNumber quotient;
+        if ((scale.mantissa & 1) != 0 && scale.mantissa <= 0xFFFF) {
+          // What num_div does for this positive digit in top form over an
+          // odd scale below 2^16, without its tests of sign, zero and size.
+          const std::int32_t s = 31 - bit_length(d);
+          bool inexact;
+          quotient = divide_short_odd(d << s, static_cast<std::uint32_t>(scale.mantissa),
+                                      wrap_sub(-s, scale.exponent), &inexact);
+        } else {
+          quotient = num_div(num_from_int(static_cast<std::int32_t>(d)), scale);
+        }
+        acc = num_add(acc, quotient);
       }
     } else if (c == '.') {
       if (fraction) {

@@ -144,6 +144,29 @@ FIXEDMATH_INLINE TwoWordNumber num_mul(TwoWordNumber a, TwoWordNumber b) {
   return result;
 }
 
+// 2^30 <= dividend < 2^31, odd divisor below 2^16: dividend / divisor times
+// 2^exponent to 31 significant bits, truncated (num_div of two positive
+// numbers); *inexact tells whether non-zero bits were dropped. With the
+// divisor k bits long, the 31 significant bits are x = floor(dividend * 2^k /
+// divisor), 31 or 32 bits long, cut to 31; dividend * 2^k is below
+// divisor * 2^32, so x takes two 16-bit quotient digits. An exact quotient
+// has a zero low word in its 64-bit form and stays as it is.
+FIXEDMATH_INLINE TwoWordNumber divide_short_odd(std::uint32_t dividend, std::uint32_t divisor, std::int32_t exponent,
+                                                bool* inexact) {
+  const std::int32_t k = bit_length(divisor);
+  const std::uint32_t v = reciprocal_16(divisor << (16 - k));
+  const std::uint32_t low = dividend << k;
+  std::uint32_t r = dividend >> (32 - k);
+  std::uint32_t x = divide_short((r << 16) | (low >> 16), divisor, v, k, &r) << 16;
+  x |= divide_short((r << 16) | (low & 0xFFFFu), divisor, v, k, &r);
+  *inexact = r != 0;
+  if (r == 0) {
+    return TwoWordNumber{word_to_signed(x >> k), exponent};
+  }
+  const std::int32_t t = x >= 0x80000000u ? k - 1 : k;
+  return TwoWordNumber{word_to_signed(x >> static_cast<std::uint32_t>(k - t)), wrap_sub(exponent, t)};
+}
+
 // Any a, b: a / b to 31 significant bits, never rounded up; b = 0 gives a
 // zero mantissa. The top-form dividend times 2^32 is divided by the odd-form
 // divisor, truncated toward zero, normalised, and its high word kept.
@@ -169,26 +192,15 @@ FIXEDMATH_INLINE TwoWordNumber num_div(TwoWordNumber a, TwoWordNumber b) {
     const WideInt q = normalise_wide(div_wide(WideInt{a.mantissa, 0u}, b.mantissa), &exponent);
     return TwoWordNumber{q.high, exponent};
   }
-  // An odd divisor below 2^16, k bits long: the quotient's 31 significant
-  // bits are x = floor(|a| * 2^k / b), 31 or 32 bits long, cut to 31. When b
-  // divides |a| the 64-bit quotient has a zero low word and stays as it is;
-  // otherwise its low half is non-zero, which makes a negative one floor to
-  // one unit further from zero. |a| * 2^k is below b * 2^32, so x takes two
-  // 16-bit quotient digits.
-  const std::int32_t k = bit_length(divisor);
-  const std::uint32_t v = reciprocal_16(divisor << (16 - k));
-  const std::uint32_t low = dividend << k;
-  std::uint32_t r = dividend >> (32 - k);
-  std::uint32_t x = divide_short((r << 16) | (low >> 16), divisor, v, k, &r) << 16;
-  x |= divide_short((r << 16) | (low & 0xFFFFu), divisor, v, k, &r);
-  const bool negative = (a.mantissa < 0) != (b.mantissa < 0);
-  if (r == 0) {
-    const std::uint32_t exact = x >> k;
-    return TwoWordNumber{word_to_signed(negative ? 0u - exact : exact), exponent};
+  // An odd divisor below 2^16. A negative inexact quotient floors to one
+  // unit further from zero.
+  bool inexact;
+  const TwoWordNumber q = divide_short_odd(dividend, divisor, exponent, &inexact);
+  if ((a.mantissa < 0) != (b.mantissa < 0)) {
+    return TwoWordNumber{word_to_signed(0u - (static_cast<std::uint32_t>(q.mantissa) + (inexact ? 1u : 0u))),
+                         q.exponent};
   }
-  const std::int32_t t = x >= 0x80000000u ? k - 1 : k;
-  const std::uint32_t top = x >> static_cast<std::uint32_t>(k - t);
-  return TwoWordNumber{word_to_signed(negative ? 0u - (top + 1u) : top), wrap_sub(exponent, t)};
+  return q;
 }
 
 // Any x: x in 16.16, shifted to 16 fractional bits; a positive truncated

@@ -45,11 +45,18 @@ FIXEDMATH_INLINE std::int32_t wrap_sub(std::int32_t a, std::int32_t b) {
 }
 
 // Number of bits needed for w (0 for 0, 32 when bit 31 is set): the
-// count-leading-zeros instruction where the target has one, else halving
-// tests on 16, 8, 4 and 2 bits.
+// count-leading-zeros instruction where the target has one, the bit-scan
+// instruction on x86, else halving tests on 16, 8, 4 and 2 bits.
 FIXEDMATH_INLINE std::int32_t bit_length(std::uint32_t w) {
-#if defined(__GNUC__) && \
-    (defined(__x86_64__) || defined(__i386__) || defined(__aarch64__) || defined(__ARM_FEATURE_CLZ))
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+  // BSR leaves its destination as it was for a zero source, so processors
+  // make it wait for that register's previous value, however late; what the
+  // compiler emits for __builtin_clz chains the library's calls one after the
+  // other that way. Setting the register just before cuts that wait.
+  std::int32_t index;
+  __asm__("movl $-1, %0\n\tbsrl %1, %0" : "=&r"(index) : "rm"(w) : "cc");
+  return w == 0 ? 0 : index + 1;
+#elif defined(__GNUC__) && (defined(__aarch64__) || defined(__ARM_FEATURE_CLZ))
   return w == 0 ? 0 : 32 - __builtin_clz(w);
 #else
   std::int32_t n = 0;
@@ -189,18 +196,41 @@ FIXEDMATH_INLINE WideInt mul_wide(std::int32_t a, std::int32_t b) {
   return add_wide(product, WideInt{0, static_cast<std::uint32_t>(al) * static_cast<std::uint32_t>(bl)});
 }
 
-// b in [2^15, 2^16): floor((2^31 - 1) / b). A cubic in t = (b - 2^15) / 2^15
-// (Horner's rule, every product 16 x 16 bits) gives a first guess below
-// 2^31 / b and within 1/148 of it; one Newton step
+// First guesses of reciprocal_16, one per run of 128 divisors from 2^15:
+// entry i is floor((2^31 - 1) / b) for the run's largest b, 2^15 + 128 i + 127.
+constexpr std::uint16_t kReciprocalSeeds[256] = {
+    65282, 65029, 64778, 64529, 64282, 64037, 63793, 63551, 63312, 63074, 62837, 62603,
+    62370, 62139, 61910, 61682, 61456, 61232, 61009, 60788, 60569, 60351, 60135, 59920,
+    59707, 59495, 59285, 59076, 58869, 58663, 58458, 58255, 58054, 57854, 57655, 57457,
+    57261, 57066, 56873, 56681, 56490, 56300, 56112, 55925, 55739, 55555, 55371, 55189,
+    55008, 54828, 54650, 54472, 54296, 54121, 53947, 53774, 53602, 53431, 53262, 53093,
+    52926, 52759, 52594, 52430, 52266, 52104, 51943, 51782, 51623, 51465, 51307, 51151,
+    50995, 50841, 50687, 50534, 50383, 50232, 50082, 49933, 49785, 49637, 49491, 49345,
+    49201, 49057, 48914, 48772, 48630, 48490, 48350, 48211, 48073, 47935, 47799, 47663,
+    47528, 47394, 47260, 47128, 46996, 46864, 46734, 46604, 46475, 46346, 46219, 46092,
+    45965, 45840, 45715, 45591, 45467, 45344, 45222, 45100, 44980, 44859, 44740, 44621,
+    44502, 44385, 44267, 44151, 44035, 43920, 43805, 43691, 43578, 43465, 43352, 43241,
+    43129, 43019, 42909, 42799, 42690, 42582, 42474, 42367, 42260, 42154, 42048, 41943,
+    41839, 41735, 41631, 41528, 41426, 41323, 41222, 41121, 41020, 40920, 40821, 40722,
+    40623, 40525, 40427, 40330, 40233, 40137, 40041, 39946, 39851, 39757, 39663, 39569,
+    39476, 39383, 39291, 39199, 39108, 39017, 38926, 38836, 38747, 38657, 38569, 38480,
+    38392, 38304, 38217, 38130, 38044, 37958, 37872, 37787, 37702, 37617, 37533, 37449,
+    37366, 37283, 37200, 37118, 37036, 36954, 36873, 36792, 36712, 36632, 36552, 36472,
+    36393, 36314, 36236, 36158, 36080, 36003, 35926, 35849, 35772, 35696, 35621, 35545,
+    35470, 35395, 35321, 35246, 35172, 35099, 35026, 34953, 34880, 34808, 34735, 34664,
+    34592, 34521, 34450, 34380, 34309, 34239, 34170, 34100, 34031, 33962, 33893, 33825,
+    33757, 33689, 33622, 33554, 33487, 33421, 33354, 33288, 33222, 33157, 33091, 33026,
+    32961, 32897, 32832, 32768,
+};
+static_assert(sizeof kReciprocalSeeds / sizeof kReciprocalSeeds[0] == 0x8000 / 128, "one guess per run");
+
+// b in [2^15, 2^16): floor((2^31 - 1) / b). The first guess of b's run is
+// below 2^31 / b and within 1/258 of it; one Newton step
 // v + v * (2^31 - b * v) / 2^31, whose error term is cut to 16 bits, ends at
 // most two units short and never over (both checked for every b), and two
 // tests add the missing units.
 FIXEDMATH_INLINE std::uint32_t reciprocal_16(std::uint32_t b) {
-  const std::uint32_t t = b - 0x8000u;
-  std::uint32_t v = (t * 14732u) >> 15;
-  v = (t * (43515u - v)) >> 15;
-  v = (t * (61473u - v)) >> 15;
-  v = 65238u - v;
+  std::uint32_t v = kReciprocalSeeds[(b >> 7) & 0xFFu];
   v += (v * ((0x80000000u - b * v) >> 15)) >> 16;
   const std::uint32_t next = b * v + b;
   return v + (next <= 0x7FFFFFFFu ? 1u : 0u) + (next + b <= 0x7FFFFFFFu ? 1u : 0u);

@@ -144,6 +144,13 @@ TEST(Fixedmath, DocumentedValues) {
   }
 }
 
+// Every divisor the reciprocal serves; its first guesses are a table.
+TEST(Fixedmath, ReciprocalOfEverySixteenBitDivisor) {
+  for (u32 b = 0x8000; b <= 0xFFFF; ++b) {
+    ASSERT_EQ(reciprocal_16(b), 0x7FFFFFFFu / b) << std::hex << "b = 0x" << b;
+  }
+}
+
 // The references: plain native 64-bit arithmetic, written from the operations'
 // definitions (floor division by powers of two, half-up rounding, a 64-bit
 // sum for the carries), sharing nothing with the library.
