@@ -151,8 +151,8 @@ FIXEDMATH_INLINE TwoWordNumber num_mul(TwoWordNumber a, TwoWordNumber b) {
 // divisor), 31 or 32 bits long, cut to 31; dividend * 2^k is below
 // divisor * 2^32, so x takes two 16-bit quotient digits. An exact quotient
 // has a zero low word in its 64-bit form and stays as it is.
-FIXEDMATH_INLINE TwoWordNumber divide_short_odd(std::uint32_t dividend, std::uint32_t divisor, std::int32_t exponent,
-                                                bool* inexact) {
+FIXEDMATH_INLINE TwoWordNumber divide_short_odd(std::uint32_t dividend, std::uint32_t divisor,
+                                                std::int32_t exponent, bool* inexact) {
   const std::int32_t k = bit_length(divisor);
   const std::uint32_t v = reciprocal_16(divisor << (16 - k));
   const std::uint32_t low = dividend << k;
