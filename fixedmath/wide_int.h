@@ -49,10 +49,11 @@ FIXEDMATH_INLINE std::int32_t wrap_sub(std::int32_t a, std::int32_t b) {
 // instruction on x86, else halving tests on 16, 8, 4 and 2 bits.
 FIXEDMATH_INLINE std::int32_t bit_length(std::uint32_t w) {
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-  // BSR leaves its destination as it was for a zero source, so processors
-  // make it wait for that register's previous value, however late; what the
-  // compiler emits for __builtin_clz chains the library's calls one after the
-  // other that way. Setting the register just before cuts that wait.
+  // For a zero source BSR may leave its destination as it was, so processors
+  // make it wait for that register's previous value, however late; the code
+  // compilers emit for __builtin_clz chains the library's calls one after the
+  // other that way. Setting the register just before cuts that wait; the
+  // zero case is answered by the test below, not by the instruction.
   std::int32_t index;
   __asm__("movl $-1, %0\n\tbsrl %1, %0" : "=&r"(index) : "rm"(w) : "cc");
   return w == 0 ? 0 : index + 1;
