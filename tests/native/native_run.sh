@@ -8,6 +8,8 @@
 #       folder.
 #   native_run.sh wayland NAME GOLDEN PROGRAM [ARGS...]
 #       check, with PROGRAM a client of the compositor NAME.
+#   native_run.sh client NAME COMMAND [ARGS...]
+#       COMMAND as a client of the compositor NAME.
 set -u
 mode=$1
 shift
@@ -16,6 +18,9 @@ if [ "$mode" != check ]; then
   shift
 fi
 case $mode in
+  client)
+    XDG_RUNTIME_DIR="$dir" WAYLAND_DISPLAY=wayland exec "$@"
+    ;;
   check | wayland)
     [ "$mode" = check ] || export XDG_RUNTIME_DIR="$dir" WAYLAND_DISPLAY=wayland
     golden=$1
