@@ -446,7 +446,7 @@ GLenum GL_APIENTRY glGetError(void) {
 }
 
 const GLubyte* GL_APIENTRY glGetString(GLenum name) {
-  gl_call("glGetString", "e", {name});
+  gl_call("glGetString", "e", bits_of(name));
   return reinterpret_cast<const GLubyte*>(name == GL_EXTENSIONS ? world().extensions.c_str() : "fakegl");
 }
 

@@ -75,7 +75,7 @@ ProgramResult run_program(const std::string& path, const std::vector<std::string
     dup2(out, 1);
     dup2(err, 2);
     setenv("FAKEGL_SCENARIO", (scenario + ";log=calls").c_str(), 1);
-    execv(argv[0], argv.data());
+    execvp(argv[0], argv.data());  // an emulator may be named without its folder
     _exit(127);
   }
   int status = 0;
