@@ -62,8 +62,7 @@ const Row kRows[] = {
     {FD, {0x20000, 0x300000}, {0xAAB}}, {FD, {0, 0x300000}, {0}}, {FD, {0xC4000, 0x300000}, {0x4155}},
     {FD, {0xC8000, 0x300000}, {0x42AB}}, {FD, {0xCC000, 0x300000}, {0x4400}},
     {FD, {0x240000, 0x300000}, {0xC000}}, {FD, {0x248000, 0x300000}, {0xC2AB}},
-    {FD, {0x10000, 0x30000}, {0x5555}}, {FD, {-0x20000, 0x300000}, {0xFFFFF555}},
-    {FD, {0x7FFFFFFF, 0x10000}, {0x7FFFFFFF}}, {FD, {0x10000, 0x7FFFFFFF}, {2}}, {FD, {-113042924, 348236395}, {-21274}},
+    {FD, {-0x20000, 0x300000}, {0xFFFFF555}}, {FD, {-113042924, 348236395}, {-21274}},
     {TG, {3, -17}, {2}}, {TG, {-3, -17}, {0xFFFFFFFE}}, {TG, {7, 0x7FFFFFF0}, {0}},
     {ADD, {0x40000000, 0, 0x40000000, 0}, {1, 31}}, {ADD, {0x80000000, 0, 0x80000000, 0}, {-1, 32}},
     {ADD, {1, 0, -1, 0}, {0, 0}}, {ADD, {0, 5, 0, 7}, {0, 0}}, {ADD, {0, 5, 12, 3}, {3, 5}},
@@ -130,20 +129,18 @@ struct DigitCase {
   u32 u, digit, d;
 };
 constexpr DigitCase kTwoStepCases[] = {
-    {0xCFFF3, 0, 0xD}, {0xB8A2CB25, 0xFFFF, 0xC17041D0}, {0xA68A246B, 0x3BC5, 0xB9B4E246}};
+    {0xCFFF3, 0, 0xD}, {0xEE0A8809, 0xFFFF, 0xEE0B7095}, {0xA68A246B, 0x3BC5, 0xB9B4E246}};
 static_assert(sizeof kTwoStepCases / sizeof kTwoStepCases[0] == 3, "one per loop");
 
 TEST(Fixedmath, CorrectionLoopsReachTheirBound) {
   const DigitCase s = kTwoStepCases[0];
   const i32 k = bit_length(s.d);
-  u32 r;
-  EXPECT_EQ(divide_short(s.u, s.d, reciprocal_16(s.d << (16 - k)), k, &r), s.u / s.d) << std::hex << s.u;
-  EXPECT_EQ(r, s.u % s.d);
+  u32 r, q = divide_short(s.u, s.d, reciprocal_16(s.d << (16 - k)), k, &r);
+  EXPECT_TRUE(q == s.u / s.d && r == s.u % s.d) << std::hex << "0x" << s.u << " / 0x" << s.d << " gave 0x" << q;
   for (const DigitCase& c : {kTwoStepCases[1], kTwoStepCases[2]}) {
     const u64 n = (u64{c.u} << 16) | c.digit;
-    u32 rest = c.u;
-    EXPECT_EQ(divide_long_digit(&rest, c.digit, c.d, reciprocal_16(c.d >> 16)), n / c.d) << std::hex << n;
-    EXPECT_EQ(rest, n % c.d) << std::hex << n;
+    u32 rest = c.u, q = divide_long_digit(&rest, c.digit, c.d, reciprocal_16(c.d >> 16));
+    EXPECT_TRUE(q == n / c.d && rest == n % c.d) << std::hex << "0x" << n << " / 0x" << c.d << " gave 0x" << q;
   }
 }
 
@@ -165,6 +162,9 @@ u64 ref_shift_wide(i64 x, i32 n) {
 }
 u64 bits(WideInt x) {
   return (u64{static_cast<u32>(x.high)} << 32) | x.low;
+}
+u64 bits(TwoWordNumber x) {
+  return bits(WideInt{x.mantissa, static_cast<u32>(x.exponent)});
 }
 
 bool same(const char* op, u64 x, u64 y, u64 got, u64 want) {
@@ -278,10 +278,8 @@ TwoWordNumber reference_parse(const std::string& text) {
 
 bool check_div(TwoWordNumber a, TwoWordNumber b) {
   const TwoWordNumber want = reference_div(a, b);
-  const u64 x = (u64{static_cast<u32>(a.mantissa)} << 32) | static_cast<u32>(a.exponent);
-  const u64 y = (u64{static_cast<u32>(b.mantissa)} << 32) | static_cast<u32>(b.exponent);
-  return same("num_div", x, y, Words(num_div(a, b)).w[0], Words(want).w[0]) &&
-         same("num_div exponent", x, y, Words(num_div(a, b)).w[1], Words(want).w[1]) &&
+  const u64 x = bits(a), y = bits(b);
+  return same("num_div", x, y, bits(num_div(a, b)), bits(want)) &&
          same("fixed_div", static_cast<u32>(a.mantissa), static_cast<u32>(b.mantissa),
               static_cast<u32>(fixed_div(a.mantissa, b.mantissa)),
               static_cast<u32>(to_glfixed(reference_div({a.mantissa, -16}, {b.mantissa, -16}))));
@@ -324,8 +322,8 @@ TEST(Fixedmath, ParserMatchesItsDefinition) {
   SCOPED_TRACE(testing::Message() << "FIXEDMATH_TEST_SEED=" << state);
   for (int i = 0; i < 200000; ++i) {
     const u64 r = next(state), s = next(state);
-    std::string text = (r & 3) == 0 ? "-" : (r & 3) == 1 ? "+" : "";
-    if ((r & 4) != 0) text += std::to_string(2147483600u + s % 100).substr(0, 9 + (s >> 8) % 2);
+    std::string text = std::string((r & 3) == 0 ? "-" : (r & 3) == 1 ? "+" : "") +
+                       ((r & 4) != 0 ? std::to_string(2147483600u + s % 100).substr(0, 9 + (s >> 8) % 2) : "");
     for (u64 n = (r >> 3) % ((r & 4) != 0 ? 3 : 13); n > 0; --n) text += static_cast<char>('0' + next(state) % 10);
     if ((r & 0x80) != 0) text += '.';
     for (u64 n = (r & 0x80) != 0 ? 1 + (r >> 8) % 30 : 0; n > 0; --n) {
