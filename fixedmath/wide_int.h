@@ -248,7 +248,8 @@ FIXEDMATH_INLINE std::uint32_t divide_long_digit(std::uint32_t* u, std::uint32_t
     ++q;
     rhat -= dh;
   }
-  for (int step = 0; step < 2 && rhat <= 0xFFFFu && q * dl > ((rhat << 16) | digit); ++step) {  // at most 2 down
+  // At most 2 down.
+  for (int step = 0; step < 2 && rhat <= 0xFFFFu && q * dl > ((rhat << 16) | digit); ++step) {
     --q;
     rhat += dh;
   }

@@ -47,13 +47,11 @@ const Row kRows[] = {
     {PF, {}, {0x199A}, "0.1"}, {PF, {}, {0x3333}, "0.2"}, {PF, {}, {0x4000}, "0.25"},
     {PF, {}, {0x47AE}, "0.28"}, {PF, {}, {0x6148}, "0.38"}, {PF, {}, {0x8000}, "0.5"},
     {PF, {}, {0xC000}, "0.75"}, {PF, {}, {0}, ""}, {PF, {}, {0}, "+"}, {PF, {}, {0}, "-"},
-    {PF, {}, {0}, "..5"}, {PF, {}, {0xFFFFCCCC}, "-0.2"}, {PF, {}, {0xFFFFE666}, "-0.1"},
-    {PF, {}, {0xFFFF4000}, "-0.75"}, {PF, {}, {0xFFFF8000}, "-0.5"}, {PF, {}, {0xFFFF8000}, "-.5"},
-    {PF, {}, {0xFFFF0000}, "-1"}, {PF, {}, {0x13333}, "1.2.3"}, {PF, {}, {0x7B0000}, "12x3"},
-    {PF, {}, {0xD0000}, "1e3"}, {PF, {}, {0x50000}, " 5"}, {PF, {}, {0x3243F}, "3.14159"},
+    {PF, {}, {0xFFFFCCCC}, "-0.2"}, {PF, {}, {0xFFFFE666}, "-0.1"}, {PF, {}, {0xFFFF4000}, "-0.75"},
+    {PF, {}, {0xFFFF8000}, "-0.5"}, {PF, {}, {0xFFFF0000}, "-1"}, {PF, {}, {0x3243F}, "3.14159"},
     {PF, {}, {0x4CCD}, "0.3"}, {PF, {}, {0xB333}, "0.7"}, {PF, {}, {0xE666}, "0.9"},
     {PF, {}, {0x640000}, "100"}, {PF, {}, {0x7FFF8000}, "32767.5"}, {PF, {}, {0x80000000}, "32768"},
-    {PF, {}, {0}, "65536"}, {PF, {}, {0}, "0.00001"}, {PF, {}, {0x70000}, "\xB2-7"},
+    {PF, {}, {0}, "65536"}, {PF, {}, {0}, "0.00001"},
     {PD, {}, {0x33333333, -33}, "0.1"}, {PD, {}, {0x33333333, -32}, "0.2"}, {PD, {}, {1, -2}, "0.25"},
     {PD, {}, {0x23D70A3D, -31}, "0.28"}, {PD, {}, {0x1851EB85, -30}, "0.38"}, {PD, {}, {1, -1}, "0.5"},
     {PD, {}, {0x5FFFFFFF, -31}, "0.75"}, {PD, {}, {25, 2}, "100"}, {PD, {}, {0, 0}, "-"},
@@ -117,9 +115,8 @@ TEST(Fixedmath, DocumentedValues) {
 
 // Every divisor the reciprocal serves; its first guesses are a table.
 TEST(Fixedmath, ReciprocalOfEverySixteenBitDivisor) {
-  for (u32 b = 0x8000; b <= 0xFFFF; ++b) {
+  for (u32 b = 0x8000; b <= 0xFFFF; ++b)
     ASSERT_EQ(reciprocal_16(b), 0x7FFFFFFFu / b) << std::hex << "b = 0x" << b;
-  }
 }
 
 // Inputs whose first estimate is two short, the most that each correction
@@ -136,11 +133,13 @@ TEST(Fixedmath, CorrectionLoopsReachTheirBound) {
   const DigitCase s = kTwoStepCases[0];
   const i32 k = bit_length(s.d);
   u32 r, q = divide_short(s.u, s.d, reciprocal_16(s.d << (16 - k)), k, &r);
-  EXPECT_TRUE(q == s.u / s.d && r == s.u % s.d) << std::hex << "0x" << s.u << " / 0x" << s.d << " gave 0x" << q;
+  EXPECT_TRUE(q == s.u / s.d && r == s.u % s.d)
+      << std::hex << "0x" << s.u << " / 0x" << s.d << " gave 0x" << q;
   for (const DigitCase& c : {kTwoStepCases[1], kTwoStepCases[2]}) {
     const u64 n = (u64{c.u} << 16) | c.digit;
     u32 rest = c.u, q = divide_long_digit(&rest, c.digit, c.d, reciprocal_16(c.d >> 16));
-    EXPECT_TRUE(q == n / c.d && rest == n % c.d) << std::hex << "0x" << n << " / 0x" << c.d << " gave 0x" << q;
+    EXPECT_TRUE(q == n / c.d && rest == n % c.d)
+        << std::hex << "0x" << n << " / 0x" << c.d << " gave 0x" << q;
   }
 }
 
@@ -216,9 +215,8 @@ u64 test_seed() {
 TEST(Fixedmath, IntegerOperationsMatchNative64) {
   std::vector<u64> edges;  // 0, +-2^k and their neighbours
   for (int k = 0; k < 64; ++k) {
-    for (const u64 p : {u64{1} << k, (u64{1} << k) - 1, (u64{1} << k) + 1}) {
+    for (const u64 p : {u64{1} << k, (u64{1} << k) - 1, (u64{1} << k) + 1})
       edges.insert(edges.end(), {p, 0 - p});
-    }
   }
   std::vector<i32> counts{INT32_MIN, INT32_MAX, -1000, 1000};
   for (i32 n = -70; n <= 70; ++n) counts.push_back(n);
@@ -264,14 +262,10 @@ TwoWordNumber reference_parse(const std::string& text) {
   for (std::size_t i = text[0] == '-' || text[0] == '+' ? 1 : 0; i < text.size(); ++i) {
     const TwoWordNumber d{text[i] - '0', 0};
     if (text[i] == '.' && fraction) break;
-    if (text[i] == '.') {
-      fraction = true;
-    } else if (text[i] >= '0' && text[i] <= '9' && fraction) {
-      scale = num_mul(scale, ten);
-      acc = num_add(acc, num_div(d, scale));
-    } else if (text[i] >= '0' && text[i] <= '9') {
-      acc = num_add(num_mul(acc, ten), d);
-    }
+    fraction = fraction || text[i] == '.';
+    if (text[i] < '0' || text[i] > '9') continue;
+    if (fraction) scale = num_mul(scale, ten);
+    acc = fraction ? num_add(acc, num_div(d, scale)) : num_add(num_mul(acc, ten), d);
   }
   return text[0] == '-' ? num_negate(acc) : acc;
 }
@@ -288,15 +282,17 @@ bool check_div(TwoWordNumber a, TwoWordNumber b) {
 bool check_parse(const std::string& text) {
   const Words got = parse_decimal(text.c_str()), want = reference_parse(text);
   if (got.w[0] == want.w[0] && got.w[1] == want.w[1]) return true;
-  ADD_FAILURE() << "parse_decimal(\"" << text << "\")" << std::hex << " gave 0x" << got.w[0] << " 0x" << got.w[1]
-                << ", want 0x" << want.w[0] << " 0x" << want.w[1];
+  ADD_FAILURE() << "parse_decimal(\"" << text << "\")" << std::hex << " gave 0x" << got.w[0] << " 0x"
+                << got.w[1] << ", want 0x" << want.w[0] << " 0x" << want.w[1];
   return false;
 }
 
 TEST(Fixedmath, DivisionMatchesItsDefinition) {
   std::vector<i32> edges{0, INT32_MIN};  // odd parts 1, 3, around 2^15 and 2^16, large; every shift and sign
-  for (const u32 odd : {1u, 3u, 0x7FFFu, 0x8001u, 0xFFFDu, 0xFFFFu, 0x10001u, 0x10003u, 0x55555555u, 0x7FFFFFFFu}) {
-    for (u32 v = odd; v <= 0x7FFFFFFFu; v *= 2) edges.insert(edges.end(), {static_cast<i32>(v), -static_cast<i32>(v)});
+  for (const u32 odd :
+       {1u, 3u, 0x7FFFu, 0x8001u, 0xFFFDu, 0xFFFFu, 0x10001u, 0x10003u, 0x55555555u, 0x7FFFFFFFu}) {
+    for (u32 v = odd; v <= 0x7FFFFFFFu; v *= 2)
+      edges.insert(edges.end(), {static_cast<i32>(v), -static_cast<i32>(v)});
   }
   for (const i32 a : edges) {
     for (const i32 b : edges) ASSERT_TRUE(check_div({a, -16}, {b, -16}));
@@ -307,8 +303,10 @@ TEST(Fixedmath, DivisionMatchesItsDefinition) {
     // Divisors of every length, odd or shifted; every fourth dividend a
     // multiple of the divisor.
     const u64 r = next(state);
-    const u32 b = static_cast<u32>(next(state) >> (32 + (r & 31))) << ((r >> 5) % 24) ^ (0u - static_cast<u32>(r >> 63));
-    const u32 a = (i & 3) == 0 ? b * static_cast<u32>(r >> 40) : static_cast<u32>(next(state) >> (r >> 58));
+    const u32 b = (static_cast<u32>(next(state) >> (32 + (r & 31))) << ((r >> 5) % 24)) ^ (0u - (r >> 63));
+    const u32 a =
+        ((i & 3) == 0 ? b * static_cast<u32>(r >> 40) : static_cast<u32>(next(state) >> (r >> 58))) ^
+        (0u - ((r >> 62) & 1));
     const i32 e = static_cast<i32>((r >> 10) % 64) - 32;
     ASSERT_TRUE(check_div({static_cast<i32>(a), e - 16}, {static_cast<i32>(b), (r & 0x8000) != 0 ? -16 : e}));
   }
@@ -322,16 +320,18 @@ TEST(Fixedmath, ParserMatchesItsDefinition) {
   SCOPED_TRACE(testing::Message() << "FIXEDMATH_TEST_SEED=" << state);
   for (int i = 0; i < 200000; ++i) {
     const u64 r = next(state), s = next(state);
-    std::string text = std::string((r & 3) == 0 ? "-" : (r & 3) == 1 ? "+" : "") +
-                       ((r & 4) != 0 ? std::to_string(2147483600u + s % 100).substr(0, 9 + (s >> 8) % 2) : "");
-    for (u64 n = (r >> 3) % ((r & 4) != 0 ? 3 : 13); n > 0; --n) text += static_cast<char>('0' + next(state) % 10);
+    std::string text((r & 3) < 2 ? 1 : 0, "-+"[r & 1]);
+    if ((r & 4) != 0) text += std::to_string(2147483600u + s % 100).substr(0, 9 + (s >> 8) % 2);
+    for (u64 n = (r >> 3) % ((r & 4) != 0 ? 3 : 13); n > 0; --n)
+      text += static_cast<char>('0' + next(state) % 10);
     if ((r & 0x80) != 0) text += '.';
     for (u64 n = (r & 0x80) != 0 ? 1 + (r >> 8) % 30 : 0; n > 0; --n) {
       const u64 d = next(state);
       text += static_cast<char>((d & 3) == 0 ? '0' : '0' + (d >> 2) % 10);
     }
     if ((r & 0x6000) == 0) text += ".5";
-    if ((r & 0x18000) == 0) text.insert((s >> 16) % (text.size() + 1), 1, static_cast<char>(1 + (s >> 24) % 255));
+    if ((r & 0x18000) == 0)
+      text.insert((s >> 16) % (text.size() + 1), 1, static_cast<char>(1 + (s >> 24) % 255));
     ASSERT_TRUE(check_parse(text));
   }
 }
