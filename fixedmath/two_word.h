@@ -167,9 +167,11 @@ FIXEDMATH_INLINE TwoWordNumber divide_short_odd(std::uint32_t dividend, std::uin
   return TwoWordNumber{word_to_signed(x >> static_cast<std::uint32_t>(k - t)), wrap_sub(exponent, t)};
 }
 
-// Any a, b: a / b to 31 significant bits, never rounded up; b = 0 gives a
-// zero mantissa. The top-form dividend times 2^32 is divided by the odd-form
-// divisor, truncated toward zero, normalised, and its high word kept.
+// Any a, b: a / b to 31 significant bits; b = 0 gives a zero mantissa. The
+// top-form dividend times 2^32 is divided by the odd-form divisor, truncated
+// toward zero, normalised, and its high word kept. Two roundings: a negative
+// quotient is the floor of its truncation, which can lie one unit above the
+// floor of the exact quotient.
 FIXEDMATH_INLINE TwoWordNumber num_div(TwoWordNumber a, TwoWordNumber b) {
   a = normalise_top(a);
   if (b.mantissa != 0 && (b.mantissa & 1) == 0) {

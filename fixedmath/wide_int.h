@@ -1,5 +1,5 @@
 // 32-bit word operations and the two-word signed 64-bit integer (WideInt):
-// shifts by a signed count, carry and overflow of an addition, comparisons,
+// bit lengths, shifts by a signed count, carry and overflow of an addition,
 // and 64-bit shift, add, 32x32 multiply and 64/32 divide built from 32-bit
 // operations and 16x16-bit multiplications only. Internal to fixedmath: the
 // definitions are inline so that the library's few callers compile them
@@ -44,22 +44,10 @@ FIXEDMATH_INLINE std::int32_t wrap_sub(std::int32_t a, std::int32_t b) {
   return word_to_signed(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
 }
 
-// Number of bits needed for w (0 for 0, 32 when bit 31 is set): the
-// count-leading-zeros instruction where the target has one, the bit-scan
-// instruction on x86, else halving tests on 16, 8, 4 and 2 bits.
-FIXEDMATH_INLINE std::int32_t bit_length(std::uint32_t w) {
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-  // For a zero source BSR may leave its destination as it was, so processors
-  // make it wait for that register's previous value, however late; the code
-  // compilers emit for __builtin_clz chains the library's calls one after the
-  // other that way. Setting the register just before cuts that wait; the
-  // zero case is answered by the test below, not by the instruction.
-  std::int32_t index;
-  __asm__("movl $-1, %0\n\tbsrl %1, %0" : "=&r"(index) : "rm"(w) : "cc");
-  return w == 0 ? 0 : index + 1;
-#elif defined(__GNUC__) && (defined(__aarch64__) || defined(__ARM_FEATURE_CLZ))
-  return w == 0 ? 0 : 32 - __builtin_clz(w);
-#else
+// Any w: number of bits needed for w (0 for 0, 32 when bit 31 is set), by
+// halving tests on 16, 8, 4 and 2 bits: bit_length for targets without a
+// count-leading-zeros instruction.
+FIXEDMATH_INLINE std::int32_t bit_length_halving(std::uint32_t w) {
   std::int32_t n = 0;
   for (std::int32_t half = 16; half >= 2; half /= 2) {
     if (w >= (1u << half)) {
@@ -68,6 +56,18 @@ FIXEDMATH_INLINE std::int32_t bit_length(std::uint32_t w) {
     }
   }
   return n + (w >= 2u ? 2 : static_cast<std::int32_t>(w));  // w is 0 to 3 here
+}
+
+// Any w: number of bits needed for w, through the compiler's
+// count-leading-zeros where the target has the instruction (x86, arm64, ARM
+// from v5T), else the halving tests. The builtin's result for 0 is undefined,
+// so 0 is answered here.
+FIXEDMATH_INLINE std::int32_t bit_length(std::uint32_t w) {
+#if defined(__GNUC__) && \
+    (defined(__x86_64__) || defined(__i386__) || defined(__aarch64__) || defined(__ARM_FEATURE_CLZ))
+  return w == 0 ? 0 : 32 - __builtin_clz(w);
+#else
+  return bit_length_halving(w);
 #endif
 }
 
@@ -126,19 +126,6 @@ FIXEDMATH_INLINE std::uint32_t overflow_bit(std::uint32_t c) {
   return (c ^ (c << 1)) & 0x80000000u;
 }
 
-// Signed a, b: -1 if a < b, 0 if equal, 1 if a > b.
-FIXEDMATH_INLINE std::int32_t compare_int(std::int32_t a, std::int32_t b) {
-  return a < b ? -1 : (a > b ? 1 : 0);
-}
-
-// Signed 64-bit x, y: high words signed, then low words unsigned.
-FIXEDMATH_INLINE std::int32_t compare_wide(WideInt x, WideInt y) {
-  if (x.high != y.high) {
-    return compare_int(x.high, y.high);
-  }
-  return x.low < y.low ? -1 : (x.low > y.low ? 1 : 0);
-}
-
 // x * 2^n: left shifts modulo 2^64, right shifts arithmetic; |n| >= 64 gives
 // 0. A shift of 32 or more first moves a whole word.
 FIXEDMATH_INLINE WideInt shift_wide(WideInt x, std::int32_t n) {
@@ -170,8 +157,8 @@ FIXEDMATH_INLINE WideInt shift_wide(WideInt x, std::int32_t n) {
   return WideInt{high, low};
 }
 
-// x + y modulo 2^64: the carry out of the low words (bit 31 of their
-// carry_bits, set exactly when their sum wraps) goes into the high words.
+// x + y modulo 2^64: the carry out of the low words, which is set exactly
+// when their sum wraps below an addend, goes into the high words.
 FIXEDMATH_INLINE WideInt add_wide(WideInt x, WideInt y) {
   const std::uint32_t low = x.low + y.low;
   const std::uint32_t carry = low < x.low ? 1u : 0u;
@@ -199,27 +186,18 @@ FIXEDMATH_INLINE WideInt mul_wide(std::int32_t a, std::int32_t b) {
 
 // First guesses of reciprocal_16, one per run of 128 divisors from 2^15:
 // entry i is floor((2^31 - 1) / b) for the run's largest b, 2^15 + 128 i + 127.
-constexpr std::uint16_t kReciprocalSeeds[256] = {
-    65282, 65029, 64778, 64529, 64282, 64037, 63793, 63551, 63312, 63074, 62837, 62603, 62370, 62139, 61910,
-    61682, 61456, 61232, 61009, 60788, 60569, 60351, 60135, 59920, 59707, 59495, 59285, 59076, 58869, 58663,
-    58458, 58255, 58054, 57854, 57655, 57457, 57261, 57066, 56873, 56681, 56490, 56300, 56112, 55925, 55739,
-    55555, 55371, 55189, 55008, 54828, 54650, 54472, 54296, 54121, 53947, 53774, 53602, 53431, 53262, 53093,
-    52926, 52759, 52594, 52430, 52266, 52104, 51943, 51782, 51623, 51465, 51307, 51151, 50995, 50841, 50687,
-    50534, 50383, 50232, 50082, 49933, 49785, 49637, 49491, 49345, 49201, 49057, 48914, 48772, 48630, 48490,
-    48350, 48211, 48073, 47935, 47799, 47663, 47528, 47394, 47260, 47128, 46996, 46864, 46734, 46604, 46475,
-    46346, 46219, 46092, 45965, 45840, 45715, 45591, 45467, 45344, 45222, 45100, 44980, 44859, 44740, 44621,
-    44502, 44385, 44267, 44151, 44035, 43920, 43805, 43691, 43578, 43465, 43352, 43241, 43129, 43019, 42909,
-    42799, 42690, 42582, 42474, 42367, 42260, 42154, 42048, 41943, 41839, 41735, 41631, 41528, 41426, 41323,
-    41222, 41121, 41020, 40920, 40821, 40722, 40623, 40525, 40427, 40330, 40233, 40137, 40041, 39946, 39851,
-    39757, 39663, 39569, 39476, 39383, 39291, 39199, 39108, 39017, 38926, 38836, 38747, 38657, 38569, 38480,
-    38392, 38304, 38217, 38130, 38044, 37958, 37872, 37787, 37702, 37617, 37533, 37449, 37366, 37283, 37200,
-    37118, 37036, 36954, 36873, 36792, 36712, 36632, 36552, 36472, 36393, 36314, 36236, 36158, 36080, 36003,
-    35926, 35849, 35772, 35696, 35621, 35545, 35470, 35395, 35321, 35246, 35172, 35099, 35026, 34953, 34880,
-    34808, 34735, 34664, 34592, 34521, 34450, 34380, 34309, 34239, 34170, 34100, 34031, 33962, 33893, 33825,
-    33757, 33689, 33622, 33554, 33487, 33421, 33354, 33288, 33222, 33157, 33091, 33026, 32961, 32897, 32832,
-    32768,
+// Computed by the compiler; the library holds the 256 numbers only.
+struct ReciprocalSeeds {
+  std::uint16_t guess[256];
+  constexpr ReciprocalSeeds() : guess{} {
+    for (std::uint32_t i = 0; i < 256; ++i) {
+      guess[i] = static_cast<std::uint16_t>(0x7FFFFFFFu / (0x8000u + 128u * i + 127u));
+    }
+  }
 };
-static_assert(sizeof kReciprocalSeeds / sizeof kReciprocalSeeds[0] == 0x8000 / 128, "one guess per run");
+constexpr ReciprocalSeeds kReciprocalSeeds{};
+static_assert(sizeof kReciprocalSeeds.guess / sizeof kReciprocalSeeds.guess[0] == 0x8000 / 128,
+              "one guess per run");
 
 // b in [2^15, 2^16): floor((2^31 - 1) / b). The first guess of b's run is
 // below 2^31 / b and within 1/258 of it; one Newton step
@@ -227,20 +205,22 @@ static_assert(sizeof kReciprocalSeeds / sizeof kReciprocalSeeds[0] == 0x8000 / 1
 // most two units short and never over (both checked for every b), and two
 // tests add the missing units.
 FIXEDMATH_INLINE std::uint32_t reciprocal_16(std::uint32_t b) {
-  std::uint32_t v = kReciprocalSeeds[(b >> 7) & 0xFFu];
+  std::uint32_t v = kReciprocalSeeds.guess[(b >> 7) & 0xFFu];
   v += (v * ((0x80000000u - b * v) >> 15)) >> 16;
   const std::uint32_t next = b * v + b;
   return v + (next <= 0x7FFFFFFFu ? 1u : 0u) + (next + b <= 0x7FFFFFFFu ? 1u : 0u);
 }
 
 // 1 <= m < 2^16, v = reciprocal_16(m shifted up to 16 bits), k = bit_length(m),
-// n < m * 2^16: floor(n / m), the remainder left in *rest. n * v / 2^(15 + k)
-// is at most 4 short of the quotient and never over it.
+// n < m * 2^16: floor(n / m), the remainder left in *rest. With
+// v = 2^31 / (m * 2^(16 - k)) - e, 0 < e <= 1, the estimate below is over
+// n / m - (n * e / 2^16 + 1) / 2^(k - 1) > n / m - 2 (as n / 2^16 < m < 2^k),
+// and never over n / m.
 FIXEDMATH_INLINE std::uint32_t divide_short(std::uint32_t n, std::uint32_t m, std::uint32_t v, std::int32_t k,
                                             std::uint32_t* rest) {
   std::uint32_t q = ((n >> 16) * v + (((n & 0xFFFFu) * v) >> 16)) >> (k - 1);
   std::uint32_t r = n - q * m;
-  for (int step = 0; step < 4 && r >= m; ++step) {
+  for (int step = 0; step < 2 && r >= m; ++step) {  // at most 2 short
     ++q;
     r -= m;
   }
@@ -251,7 +231,10 @@ FIXEDMATH_INLINE std::uint32_t divide_short(std::uint32_t n, std::uint32_t m, st
 // 2^31 <= d, u < d, v = reciprocal_16(d >> 16): floor((u * 2^16 + digit) / d)
 // for a 16-bit digit, with u replaced by the remainder: the digit is estimated
 // from u and the divisor's high half, then corrected with its low half as in
-// long division by digits (at most three steps up, then two down).
+// long division by digits. The estimate is over min(u / dh, 2^16) - 2 - 2^-15
+// (the bound of divide_short, with u / 2^16 < 2^16), so at most two steps up
+// reach min(floor(u / dh), 2^16 - 1); from there, with dh >= 2^15, at most two
+// steps down reach the digit, as in Knuth's long division.
 FIXEDMATH_INLINE std::uint32_t divide_long_digit(std::uint32_t* u, std::uint32_t digit, std::uint32_t d,
                                                  std::uint32_t v) {
   const std::uint32_t dh = d >> 16;
@@ -261,10 +244,11 @@ FIXEDMATH_INLINE std::uint32_t divide_long_digit(std::uint32_t* u, std::uint32_t
     q = 0xFFFFu;
   }
   std::uint32_t rhat = *u - q * dh;
-  for (int step = 0; step < 3 && rhat >= dh && q < 0xFFFFu; ++step) {
+  for (int step = 0; step < 2 && rhat >= dh && q < 0xFFFFu; ++step) {  // at most 2 up
     ++q;
     rhat -= dh;
   }
+  // At most 2 down.
   for (int step = 0; step < 2 && rhat <= 0xFFFFu && q * dl > ((rhat << 16) | digit); ++step) {
     --q;
     rhat += dh;
