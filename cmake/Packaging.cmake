@@ -62,6 +62,11 @@ else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libegl1, libgles1, libc6${native_depends_${BRINDLE_NATIVE}}")
 endif()
 
+# Neither libegl1 nor libegl-mesa0 brings Mesa's drivers (the software
+# rasterizers included); without them Mesa's EGL initializes no display. An
+# image whose EGL is a vendor's leaves the recommendation out.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS libgl1-mesa-dri)
+
 # CPack asks dpkg for the architecture, which is the build machine's; a cross
 # build names the target's.
 if(CMAKE_CROSSCOMPILING)
