@@ -2,9 +2,9 @@
  * platform: modules that EGL loads stay mapped until the process ends, so
  * that LeakSanitizer still finds a driver's blocks through the driver's own
  * globals and judges the leaks of our code only. */
-int dlclose(void *handle);
+int dlclose(void* handle);
 
-int dlclose(void *handle) {
+int dlclose(void* handle) {
   (void)handle;
   return 0;
 }
