@@ -27,10 +27,8 @@ SweepHandles sweep_handles = {};
 constexpr std::int32_t SURFACE_WIDTH = 48;
 constexpr std::int32_t SURFACE_HEIGHT = 48;
 
-// Word of the configuration attribute list that holds the surface kind; after
-// the surface chain it names the kind of the main surface.
+// Word of the main configuration's attribute list that holds the surface kind.
 constexpr std::size_t SURFACE_KIND_WORD = 1;
-constexpr std::size_t CONFIG_ATTRIBS_SIZE = 7;
 
 // Value lists walked by the sweep's loops.
 #define EGL_VALUE(name) \
@@ -97,23 +95,56 @@ constexpr EGLint PIXMAP_CONFIG_ATTRIBS[] = {EGL_SURFACE_TYPE, EGL_PIXMAP_BIT, EG
 // The sweep's own variables, shared by its steps. The counts and the visual
 // id start at 0 until an EGL call writes them.
 struct SweepLocals {
-  EGLint config_attribs[CONFIG_ATTRIBS_SIZE];  // the surface kind is word 1
-  EGLint num_config;                           // count output of every configuration search
-  EGLint visual_id;                            // native visual id for the window and pixmap hooks
-  EGLint scratch;                              // output of the attribute and query loops, never read
-  EGLint major;                                // outputs of eglInitialize, never read
-  EGLint minor;
-  EGLNativeWindowType native_window;  // the chain's window, null until made
-  EGLNativePixmapType native_pixmap;  // the chain's pixmap, null until made
+  EGLint config_attribs[7] = {EGL_SURFACE_TYPE, 0, EGL_RED_SIZE, 1, EGL_DEPTH_SIZE, 12, EGL_NONE};
+  EGLint main_surface_kind = 0;  // kind of the last main search; after the chain, of the main surface
+  EGLint num_config = 0;         // count output of every configuration search
+  EGLint visual_id = 0;          // native visual id for the window and pixmap hooks
+  EGLint scratch = 0;            // output of the attribute and query loops, never read
+  EGLint major = 0;              // outputs of eglInitialize, never read
+  EGLint minor = 0;
+  EGLNativeWindowType native_window = 0;  // the chain's window, null until made
+  EGLNativePixmapType native_pixmap = 0;  // the chain's pixmap, null until made
 };
 
-EGLint surface_kind(const SweepLocals* locals) {
-  return locals->config_attribs[SURFACE_KIND_WORD];
+// Logs the trace line, makes the call and judges its error code.
+template <typename Call>
+void checked(const char* trace, Call call) {
+  log_message(1, "%s\n", trace);
+  call();
+  check_egl();
+}
+
+// Logs the trace line, makes the call and drains its error code unjudged.
+template <typename Call>
+void drained(const char* trace, Call call) {
+  log_message(1, "%s\n", trace);
+  call();
+  eglGetError();
+}
+
+// Logs the trace line, then for each entry of the list its name, the call
+// with its value and the judgement of its error code.
+template <typename Call>
+void checked_each(const char* trace, const ValueEntry* list, Call call) {
+  log_message(1, "%s\n", trace);
+  for (const ValueEntry* entry = list; entry->value != VALUE_LIST_END; ++entry) {
+    log_message(1, "\t%s\n", entry->name);
+    call(entry->value);
+    check_egl();
+  }
+}
+
+// Native visual id of a configuration, its query judged.
+EGLint visual_of(EGLConfig config, EGLint* visual_id) {
+  eglGetConfigAttrib(sweep_handles.display, config, EGL_NATIVE_VISUAL_ID, visual_id);
+  check_egl();
+  return *visual_id;
 }
 
 // Searches a configuration of the given surface kind into the main
 // configuration; the count goes to num_config.
 void choose_main_config(SweepLocals* locals, EGLint kind) {
+  locals->main_surface_kind = kind;
   locals->config_attribs[SURFACE_KIND_WORD] = kind;
   eglChooseConfig(sweep_handles.display, locals->config_attribs, &sweep_handles.config, 1,
                   &locals->num_config);
@@ -122,69 +153,49 @@ void choose_main_config(SweepLocals* locals, EGLint kind) {
 
 // Native display, error state, display and its strings.
 void start_display(SweepLocals* locals) {
-  sweep_handles.native_display = native_open_display();
+  SweepHandles& h = sweep_handles;
+  h.native_display = native_open_display();
   log_message(1, "eglGetError\n");
   eglGetError();  // drained: an error left by an earlier user of EGL is not judged
-  log_message(1, "eglGetProcAddress with empty string\n");
-  eglGetProcAddress("");
-  check_egl();
-  log_message(1, "eglGetDisplay\n");
-  sweep_handles.display = eglGetDisplay(sweep_handles.native_display);
-  check_egl();
-  log_message(1, "eglInitialize\n");
-  eglInitialize(sweep_handles.display, &locals->major, &locals->minor);
-  check_egl();
-  log_message(1, "eglQueryString\n");
-  for (const ValueEntry* entry = QUERY_STRING_LIST; entry->value != VALUE_LIST_END; ++entry) {
-    log_message(1, "\t%s\n", entry->name);
-    eglQueryString(sweep_handles.display, entry->value);
-    check_egl();
-  }
+  checked("eglGetProcAddress with empty string", [] { eglGetProcAddress(""); });
+  checked("eglGetDisplay", [&] { h.display = eglGetDisplay(h.native_display); });
+  checked("eglInitialize", [&] { eglInitialize(h.display, &locals->major, &locals->minor); });
+  checked_each("eglQueryString", QUERY_STRING_LIST, [&](EGLint name) { eglQueryString(h.display, name); });
 }
 
 // Configuration queries with null arrays and lists, a context made and
 // destroyed at once, then the search for a window configuration.
 void search_configurations(SweepLocals* locals) {
-  const EGLDisplay display = sweep_handles.display;
-  log_message(1, "eglGetConfigs NULL config\n");
-  eglGetConfigs(display, nullptr, 0, &locals->num_config);
-  check_egl();
-  log_message(1, "eglGetConfigs with config\n");
-  eglGetConfigs(display, &sweep_handles.config, 1, &locals->num_config);
-  check_egl();
-  log_message(1, "eglChooseConfig NULL config\n");
-  eglChooseConfig(display, locals->config_attribs, nullptr, 1, &locals->num_config);
-  check_egl();
-  log_message(1, "eglChooseConfig NULL attrib_list\n");
-  eglChooseConfig(display, nullptr, &sweep_handles.config, 1, &locals->num_config);
-  check_egl();
-  log_message(1, "eglChooseConfig with attrib_list and config\n");
-  eglChooseConfig(display, locals->config_attribs, &sweep_handles.config, 1, &locals->num_config);
-  check_egl();
+  SweepHandles& h = sweep_handles;
+  EGLint* const count = &locals->num_config;
+  checked("eglGetConfigs NULL config", [&] { eglGetConfigs(h.display, nullptr, 0, count); });
+  checked("eglGetConfigs with config", [&] { eglGetConfigs(h.display, &h.config, 1, count); });
+  checked("eglChooseConfig NULL config",
+          [&] { eglChooseConfig(h.display, locals->config_attribs, nullptr, 1, count); });
+  checked("eglChooseConfig NULL attrib_list",
+          [&] { eglChooseConfig(h.display, nullptr, &h.config, 1, count); });
+  checked("eglChooseConfig with attrib_list and config",
+          [&] { eglChooseConfig(h.display, locals->config_attribs, &h.config, 1, count); });
 
   // Only the destruction of the temporary context is judged.
-  const EGLContext temporary = eglCreateContext(display, sweep_handles.config, EGL_NO_CONTEXT, nullptr);
-  log_message(1, "eglDestroyContext\n");
-  eglDestroyContext(display, temporary);
-  check_egl();
+  const EGLContext temporary = eglCreateContext(h.display, h.config, EGL_NO_CONTEXT, nullptr);
+  checked("eglDestroyContext", [&] { eglDestroyContext(h.display, temporary); });
 
   choose_main_config(locals, EGL_WINDOW_BIT);
   log_message(1, "eglGetConfigAttrib\n");
-  eglGetConfigAttrib(display, sweep_handles.config, EGL_NATIVE_VISUAL_ID, &locals->visual_id);
-  check_egl();
+  visual_of(h.config, &locals->visual_id);
 }
 
 // The surface chain: a window, else a pbuffer, else a pixmap becomes the main
 // surface. The errors of refused creations are not judged; the error of the
 // creation that made the surface is. No surface at all ends the run.
 void make_main_surface(SweepLocals* locals) {
-  const EGLDisplay display = sweep_handles.display;
+  SweepHandles& h = sweep_handles;
   if (locals->num_config >= 1) {
     locals->native_window = native_create_window("brindle", SURFACE_WIDTH, SURFACE_HEIGHT, locals->visual_id);
     log_message(1, "eglCreateWindowSurface\n");
-    sweep_handles.surface =
-        eglCreateWindowSurface(display, sweep_handles.config, locals->native_window, nullptr);
-    if (sweep_handles.surface == EGL_NO_SURFACE) {
+    h.surface = eglCreateWindowSurface(h.display, h.config, locals->native_window, nullptr);
+    if (h.surface == EGL_NO_SURFACE) {
       // The clean-up at the end releases only the main surface's native
       // object, so a refused window is released here.
       native_destroy_window(locals->native_window);
@@ -192,25 +203,23 @@ void make_main_surface(SweepLocals* locals) {
     }
   }
 
-  if (sweep_handles.surface == EGL_NO_SURFACE) {
+  if (h.surface == EGL_NO_SURFACE) {
     choose_main_config(locals, EGL_PBUFFER_BIT);
     if (locals->num_config >= 1) {
       log_message(1, "eglCreatePbufferSurface\n");
-      sweep_handles.surface = eglCreatePbufferSurface(display, sweep_handles.config, MAIN_PBUFFER_ATTRIBS);
+      h.surface = eglCreatePbufferSurface(h.display, h.config, MAIN_PBUFFER_ATTRIBS);
     }
   }
 
-  if (sweep_handles.surface == EGL_NO_SURFACE) {
+  if (h.surface == EGL_NO_SURFACE) {
     choose_main_config(locals, EGL_PIXMAP_BIT);
     if (locals->num_config >= 1) {
-      eglGetConfigAttrib(display, sweep_handles.config, EGL_NATIVE_VISUAL_ID, &locals->visual_id);
-      check_egl();
-      locals->native_pixmap = native_create_pixmap(SURFACE_WIDTH, SURFACE_HEIGHT, locals->visual_id);
+      locals->native_pixmap =
+          native_create_pixmap(SURFACE_WIDTH, SURFACE_HEIGHT, visual_of(h.config, &locals->visual_id));
       log_message(1, "eglCreatePixmapSurface\n");
-      sweep_handles.surface =
-          eglCreatePixmapSurface(display, sweep_handles.config, locals->native_pixmap, nullptr);
+      h.surface = eglCreatePixmapSurface(h.display, h.config, locals->native_pixmap, nullptr);
     }
-    if (sweep_handles.surface == EGL_NO_SURFACE) {
+    if (h.surface == EGL_NO_SURFACE) {
       fail_run();
     }
   }
@@ -219,59 +228,36 @@ void make_main_surface(SweepLocals* locals) {
 
 // The main context, made current on the main surface.
 void make_main_context() {
-  log_message(1, "eglCreateContext\n");
-  sweep_handles.context =
-      eglCreateContext(sweep_handles.display, sweep_handles.config, EGL_NO_CONTEXT, nullptr);
-  check_egl();
-  log_message(1, "eglMakeCurrent\n");
-  eglMakeCurrent(sweep_handles.display, sweep_handles.surface, sweep_handles.surface, sweep_handles.context);
-  check_egl();
+  SweepHandles& h = sweep_handles;
+  checked("eglCreateContext",
+          [&] { h.context = eglCreateContext(h.display, h.config, EGL_NO_CONTEXT, nullptr); });
+  checked("eglMakeCurrent", [&] { eglMakeCurrent(h.display, h.surface, h.surface, h.context); });
 }
 
 // Current display, surfaces and context, then every attribute of the
 // configuration, the main surface and the main context.
 void query_current_state(SweepLocals* locals) {
-  const EGLDisplay display = sweep_handles.display;
-  log_message(1, "eglGetCurrentDisplay\n");
-  eglGetCurrentDisplay();
-  check_egl();
-  log_message(1, "eglGetCurrentSurface\n");
-  for (const ValueEntry* entry = CURRENT_SURFACE_LIST; entry->value != VALUE_LIST_END; ++entry) {
-    log_message(1, "\t%s\n", entry->name);
-    eglGetCurrentSurface(entry->value);
-    check_egl();
-  }
-  log_message(1, "eglGetCurrentContext\n");
-  eglGetCurrentContext();
-  check_egl();
-  log_message(1, "eglGetConfigAttrib\n");
-  for (const ValueEntry* entry = CONFIG_ATTRIBUTE_LIST; entry->value != VALUE_LIST_END; ++entry) {
-    log_message(1, "\t%s\n", entry->name);
-    eglGetConfigAttrib(display, sweep_handles.config, entry->value, &locals->scratch);
-    check_egl();
-  }
-  log_message(1, "eglQuerySurface\n");
-  for (const ValueEntry* entry = SURFACE_QUERY_LIST; entry->value != VALUE_LIST_END; ++entry) {
-    log_message(1, "\t%s\n", entry->name);
-    eglQuerySurface(display, sweep_handles.surface, entry->value, &locals->scratch);
-    check_egl();
-  }
-  log_message(1, "eglQueryContext\n");
-  for (const ValueEntry* entry = CONTEXT_QUERY_LIST; entry->value != VALUE_LIST_END; ++entry) {
-    log_message(1, "\t%s\n", entry->name);
-    eglQueryContext(display, sweep_handles.context, entry->value, &locals->scratch);
-    check_egl();
-  }
+  const SweepHandles& h = sweep_handles;
+  EGLint* const out = &locals->scratch;
+  checked("eglGetCurrentDisplay", [] { eglGetCurrentDisplay(); });
+  checked_each("eglGetCurrentSurface", CURRENT_SURFACE_LIST,
+               [](EGLint which) { eglGetCurrentSurface(which); });
+  checked("eglGetCurrentContext", [] { eglGetCurrentContext(); });
+  checked_each("eglGetConfigAttrib", CONFIG_ATTRIBUTE_LIST,
+               [&](EGLint name) { eglGetConfigAttrib(h.display, h.config, name, out); });
+  checked_each("eglQuerySurface", SURFACE_QUERY_LIST,
+               [&](EGLint name) { eglQuerySurface(h.display, h.surface, name, out); });
+  checked_each("eglQueryContext", CONTEXT_QUERY_LIST,
+               [&](EGLint name) { eglQueryContext(h.display, h.context, name, out); });
 }
 
 // Surfaces of the two kinds the main surface is not; a pixmap main surface
 // is first copied to its own pixmap.
 void run_follow_up_checks(const SweepLocals* locals) {
-  switch (surface_kind(locals)) {
+  switch (locals->main_surface_kind) {
     case EGL_PIXMAP_BIT:
-      log_message(1, "eglCopyBuffers\n");
-      eglCopyBuffers(sweep_handles.display, sweep_handles.surface, locals->native_pixmap);
-      eglGetError();  // drained
+      drained("eglCopyBuffers",
+              [&] { eglCopyBuffers(sweep_handles.display, sweep_handles.surface, locals->native_pixmap); });
       test_window_surface();
       test_pbuffer_surface();
       break;
@@ -290,7 +276,7 @@ void run_follow_up_checks(const SweepLocals* locals) {
 // Releases the native object that carried the main surface, once EGL has
 // destroyed that surface. A pbuffer has none.
 void release_main_native_object(const SweepLocals* locals) {
-  switch (surface_kind(locals)) {
+  switch (locals->main_surface_kind) {
     case EGL_PIXMAP_BIT: native_destroy_pixmap(locals->native_pixmap); break;
     case EGL_WINDOW_BIT: native_destroy_window(locals->native_window); break;
     default: break;
@@ -300,41 +286,40 @@ void release_main_native_object(const SweepLocals* locals) {
 // Swap and waits on the main surface, then everything is released in the
 // reverse order of its making.
 void finish_sweep(const SweepLocals* locals) {
-  const EGLDisplay display = sweep_handles.display;
-  log_message(1, "eglSwapBuffers\n");
-  eglSwapBuffers(display, sweep_handles.surface);
-  check_egl();
-  log_message(1, "eglWaitGL\n");
-  eglWaitGL();
-  check_egl();
-  log_message(1, "eglWaitNative\n");
-  for (const ValueEntry* entry = WAIT_NATIVE_LIST; entry->value != VALUE_LIST_END; ++entry) {
-    log_message(1, "\t%s\n", entry->name);
-    eglWaitNative(entry->value);
-    check_egl();
-  }
-  log_message(1, "eglMakeCurrent NULL\n");
-  eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-  check_egl();
-  log_message(1, "eglDestroySurface\n");
-  eglDestroySurface(display, sweep_handles.surface);
-  check_egl();
+  const SweepHandles& h = sweep_handles;
+  checked("eglSwapBuffers", [&] { eglSwapBuffers(h.display, h.surface); });
+  checked("eglWaitGL", [] { eglWaitGL(); });
+  checked_each("eglWaitNative", WAIT_NATIVE_LIST, [](EGLint engine) { eglWaitNative(engine); });
+  checked("eglMakeCurrent NULL",
+          [&] { eglMakeCurrent(h.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT); });
+  checked("eglDestroySurface", [&] { eglDestroySurface(h.display, h.surface); });
   release_main_native_object(locals);
-  log_message(1, "eglDestroyContext\n");
-  eglDestroyContext(display, sweep_handles.context);
-  check_egl();
-  log_message(1, "eglTerminate\n");
-  eglTerminate(display);
-  check_egl();
-  native_close_display(sweep_handles.native_display);
+  checked("eglDestroyContext", [&] { eglDestroyContext(h.display, h.context); });
+  checked("eglTerminate", [&] { eglTerminate(h.display); });
+  native_close_display(h.native_display);
   log_message(1, "\n");
+}
+
+// The configuration of a follow-up check; none found: false, its error
+// drained.
+bool find_check_config(const EGLint* attribs, EGLConfig* config) {
+  EGLint count = 0;
+  if (eglChooseConfig(sweep_handles.display, attribs, config, 1, &count) == EGL_FALSE || count == 0) {
+    eglGetError();  // drained
+    return false;
+  }
+  return true;
+}
+
+// A surface of a follow-up check destroyed again, its error judged.
+void destroy_check_surface(EGLSurface surface) {
+  checked("eglDestroySurface", [&] { eglDestroySurface(sweep_handles.display, surface); });
 }
 
 }  // namespace
 
 void run_sweep() {
-  SweepLocals locals = {
-      {EGL_SURFACE_TYPE, 0, EGL_RED_SIZE, 1, EGL_DEPTH_SIZE, 12, EGL_NONE}, 0, 0, 0, 0, 0, 0, 0};
+  SweepLocals locals;
   start_display(&locals);
   search_configurations(&locals);
   make_main_surface(&locals);
@@ -345,75 +330,49 @@ void run_sweep() {
 }
 
 void test_window_surface() {
-  const EGLDisplay display = sweep_handles.display;
+  const SweepHandles& h = sweep_handles;
   EGLConfig config = nullptr;
-  EGLint count = 0;
   EGLint visual_id = 0;
-  if (eglChooseConfig(display, WINDOW_CONFIG_ATTRIBS, &config, 1, &count) == EGL_FALSE || count == 0) {
-    eglGetError();  // drained
-    return;
-  }
-  eglGetConfigAttrib(display, config, EGL_NATIVE_VISUAL_ID, &visual_id);
-  check_egl();
-  const EGLNativeWindowType window = native_create_window("name", SURFACE_WIDTH, SURFACE_HEIGHT, visual_id);
+  if (!find_check_config(WINDOW_CONFIG_ATTRIBS, &config)) return;
+  const EGLNativeWindowType window =
+      native_create_window("name", SURFACE_WIDTH, SURFACE_HEIGHT, visual_of(config, &visual_id));
   log_message(1, "eglCreateWindowSurface\n");
-  const EGLSurface surface = eglCreateWindowSurface(display, config, window, nullptr);
+  const EGLSurface surface = eglCreateWindowSurface(h.display, config, window, nullptr);
   if (surface != EGL_NO_SURFACE) {
     check_egl();
-    log_message(1, "eglDestroySurface\n");
-    eglDestroySurface(display, surface);
-    check_egl();
+    destroy_check_surface(surface);
   } else {
     eglGetError();  // drained
   }
-  log_message(1, "eglSwapBuffers\n");
-  eglSwapBuffers(display, sweep_handles.surface);
-  check_egl();
+  checked("eglSwapBuffers", [&] { eglSwapBuffers(h.display, h.surface); });
   native_destroy_window(window);
 }
 
 void test_pbuffer_surface() {
-  const EGLDisplay display = sweep_handles.display;
+  const SweepHandles& h = sweep_handles;
   EGLConfig config = nullptr;
-  EGLint count = 0;
-  if (eglChooseConfig(display, PBUFFER_CONFIG_ATTRIBS, &config, 1, &count) == EGL_FALSE || count == 0) {
-    eglGetError();  // drained
-    return;
-  }
+  if (!find_check_config(PBUFFER_CONFIG_ATTRIBS, &config)) return;
   log_message(1, "eglCreatePbufferSurface\n");
-  const EGLSurface surface = eglCreatePbufferSurface(display, config, PBUFFER_SURFACE_ATTRIBS);
+  const EGLSurface surface = eglCreatePbufferSurface(h.display, config, PBUFFER_SURFACE_ATTRIBS);
   if (surface == EGL_NO_SURFACE) {
     eglGetError();  // drained
     return;
   }
   check_egl();
-  log_message(1, "eglDestroySurface\n");
-  eglDestroySurface(display, surface);
-  check_egl();
+  destroy_check_surface(surface);
 }
 
 void test_pixmap_surface() {
-  const EGLDisplay display = sweep_handles.display;
+  const SweepHandles& h = sweep_handles;
   EGLConfig config = nullptr;
-  EGLint count = 0;
   EGLint visual_id = 0;
-  if (eglChooseConfig(display, PIXMAP_CONFIG_ATTRIBS, &config, 1, &count) == EGL_FALSE || count == 0) {
-    eglGetError();  // drained
-    return;
-  }
-  eglGetConfigAttrib(display, config, EGL_NATIVE_VISUAL_ID, &visual_id);
-  check_egl();
-  const EGLNativePixmapType pixmap = native_create_pixmap(SURFACE_WIDTH, SURFACE_HEIGHT, visual_id);
+  if (!find_check_config(PIXMAP_CONFIG_ATTRIBS, &config)) return;
+  const EGLNativePixmapType pixmap =
+      native_create_pixmap(SURFACE_WIDTH, SURFACE_HEIGHT, visual_of(config, &visual_id));
   log_message(1, "eglCreatePixmapSurface\n");
-  const EGLSurface surface = eglCreatePixmapSurface(display, config, pixmap, nullptr);
+  const EGLSurface surface = eglCreatePixmapSurface(h.display, config, pixmap, nullptr);
   check_egl();  // judged whether or not a surface was made
-  if (surface != EGL_NO_SURFACE) {
-    log_message(1, "eglDestroySurface\n");
-    eglDestroySurface(display, surface);
-    check_egl();
-  }
-  log_message(1, "eglCopyBuffers\n");
-  eglCopyBuffers(display, sweep_handles.surface, pixmap);
-  eglGetError();  // drained
+  if (surface != EGL_NO_SURFACE) destroy_check_surface(surface);
+  drained("eglCopyBuffers", [&] { eglCopyBuffers(h.display, h.surface, pixmap); });
   native_destroy_pixmap(pixmap);
 }
