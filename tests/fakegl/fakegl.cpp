@@ -171,8 +171,9 @@ std::string handle(Bits value, Bits base, const char* prefix, const char* none) 
 // as the parameter before it asks, m a matrix), i texture image, L attribute
 // list, G native display, W X N native window, pixmap and copy target, D C S K
 // display, configuration, surface and context (s and k: surface and context
-// that are not checked).
-std::string text(char format, const std::vector<Bits>& a, std::size_t i) {
+// that are not checked). Any other code is a slip in the entry point's table
+// row: the fake aborts, naming it.
+std::string text(const char* name, char format, const std::vector<Bits>& a, std::size_t i) {
   const Bits v = a[i];
   switch (format) {
     case 'd': return std::to_string(static_cast<int>(v));
@@ -200,7 +201,7 @@ std::string text(char format, const std::vector<Bits>& a, std::size_t i) {
         data += hex(reinterpret_cast<const unsigned char*>(v)[k], "%02X");
       return data;
     }
-    default: {  // L
+    case 'L': {
       const auto* list = reinterpret_cast<const EGLint*>(v);
       if (list == nullptr) return "NULL";
       std::string data = "{";
@@ -208,6 +209,7 @@ std::string text(char format, const std::vector<Bits>& a, std::size_t i) {
         data += name_of(list[k]) + ", " + std::to_string(list[k + 1]) + ", ";
       return data + "EGL_NONE}";
     }
+    default: std::fprintf(stderr, "fakegl: %s: unknown format code '%c'\n", name, format); std::abort();
   }
 }
 
@@ -231,8 +233,9 @@ EGLint refusal(char format, Bits v) {
 void record(const char* name, const char* format, const std::vector<Bits>& args, Bits result = 0) {
   std::string line = std::string(name) + "(";
   std::size_t i = 0;
-  for (; format[i] != '\0' && format[i] != '='; ++i) line += (i == 0 ? "" : ", ") + text(format[i], args, i);
-  fake_record(line + ")" + (format[i] == '=' ? " = " + text(format[i + 1], {result}, 0) : ""));
+  for (; format[i] != '\0' && format[i] != '='; ++i)
+    line += (i == 0 ? "" : ", ") + text(name, format[i], args, i);
+  fake_record(line + ")" + (format[i] == '=' ? " = " + text(name, format[i + 1], {result}, 0) : ""));
 }
 
 // ---- EGL: a scripted fault or a refused argument fails a call with that
