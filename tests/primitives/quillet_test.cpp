@@ -6,7 +6,7 @@
 //   list is seen reaching GL with its own value and each status line with its
 //   count; its last line is a digest of the whole call record and output,
 //   which pins the order of all 5452 frames;
-// - outcomes.txt: for each scenario of the table below (set-up failures,
+// - outcomes/<row>.txt: for each row of the table below (set-up failures,
 //   extension strings, GL errors and allocation failures injected as "the Nth
 //   call of F fails"), the exit status, standard error, the end of standard
 //   output, how many frames and GL calls the run made and its EGL calls.
@@ -77,75 +77,132 @@ TEST(Quillet, VerboseRunMatchesItsGoldenRecord) {
   EXPECT_EQ(run.log, out.erase(out.find(count_line), count_line.size()));
 }
 
-struct Scenario {
-  const char* text;
+// Where a GL fault lands, as the Nth call of its function: the first call of
+// a clean run's record that is exactly AT, or with "last " before the name the
+// last call of that function. Adding a call elsewhere moves no fault.
+std::string fault_at(const std::string& at) {
+  static const std::vector<std::string> record = lines_of(run_quillet(false, "").calls);
+  const bool last = starts_with(at, "last ");
+  const std::string call = last ? at.substr(5) : at;
+  const std::string function = call.substr(0, call.find('('));
+  int n = 0, found = 0;
+  for (const std::string& line : record) {
+    if (!starts_with(line, (function + "(").c_str())) continue;
+    ++n;
+    if (last || line == call) found = n;
+    if (!last && found != 0) break;
+  }
+  EXPECT_NE(found, 0) << at << " is not in the record of a clean run";
+  return function + ":" + std::to_string(found);
+}
+
+// Reads of the GL error state up to the dispatcher's own check after the first
+// frame's first set: one after each of the 13 inits, the check_gl of the three
+// inits with GL calls (Fog, Lighting, Texture), one after each of the 13
+// statuses, then Anti-aliasing's own check_gl.
+constexpr int FIRST_SET_CHECK = 13 + 3 + 13 + 1 + 1;
+// Drawings of a frame (point, line, triangle): the line of the sixth frame,
+// which belongs to Hint, is drawing 5 * 3 + 2.
+constexpr int DRAWINGS_PER_FRAME = 3;
+
+struct Outcome {
+  const char* name;      // golden/outcomes/<name>.txt
+  const char* scenario;  // FAKEGL_SCENARIO; "@" stands for the place of the call AT (see fault_at)
+  const char* at;
   bool verbose;
 };
 
-// One row per distinct outcome; the order of the GL calls in a run is in the
-// summary above, so a fault named "the Nth call of F" lands where it says.
-const Scenario SCENARIOS[] = {
-    {"", false},               // passes, the set-up with stencil
-    {"configs=p:d24", false},  // no stencil: the second attempt does without
-    {"configs=", false},       // no configuration at all
-    {"nodisplay", false},      // each set-up message, on both attempts
-    {"fail=eglInitialize:1:0x3001;fail=eglInitialize:2:0x3001", false},
-    {"fail=eglChooseConfig:1:0x3004", false},  // a refused search fails quietly
-    {"fail=eglCreatePbufferSurface:1:0x3003;fail=eglCreatePbufferSurface:2:0x3003", false},
-    {"fail=eglCreateContext:1:0x3003;fail=eglCreateContext:2:0x3003", false},
-    {"fail=eglMakeCurrent:1:0x3002;fail=eglMakeCurrent:2:0x3002", false},
-    {"ext=GL_OES_query_matrix_ext", false},  // the extension only as a prefix: not found
-    {"ext=GL_OES_query_matrix_ext+GL_OES_query_matrix", false},
-    {"ext=XGL_OES_query_matrix+GL_B", false},
-    {"ext=", false},
-    {"fail=glClear:1:0x505", false},        // pending after the frame set-up: Init finds it
-    {"fail=glGetError:31:0x500", false},    // the dispatcher's check after the first set
-    {"fail=glDrawArrays:1:0x505", false},   // the first frame's drawing: the next Status
-    {"fail=glDrawArrays:17:0x505", false},  // a drawing of Hint's frames: its Update
-    {"fail=glFogxv:2:0x502", false},        // the check_gl of each init with GL calls
-    {"fail=glLightxv:80:0x502", false},
-    {"fail=glTexEnvxv:1:0x502", false},
-    {"fail=glHint:1:0x500", true},  // the check_gl of each set, in the first frame
-    {"fail=glDisable:1:0x500", false},
-    {"fail=glDisable:3:0x500", false},
-    {"fail=glDisable:4:0x500", false},
-    {"fail=glDisable:5:0x500", false},
-    {"fail=glDisable:6:0x500", false},
-    {"fail=glDisable:7:0x500", false},
-    {"fail=glDisable:8:0x500", false},
-    {"fail=glDisable:9:0x500", false},
-    {"fail=glDisable:10:0x500", false},
-    {"fail=glShadeModel:1:0x500", false},
-    {"fail=glDisable:11:0x500", false},
-    {"fail=glDisable:12:0x500", false},
-    {"fail=glTexImage2D:3600:0x500", false},  // Texture's last frame, the run's last set
-    {"fail=malloc:1:1", false},               // the first and the last record of Init
-    {"fail=malloc:10:1", false},
-    {"fail=malloc:11:1", false},  // there is no eleventh
+const std::string READ_FAULT = "fail=glGetError:" + std::to_string(FIRST_SET_CHECK) + ":0x500";
+const std::string HINT_DRAWING_FAULT =
+    "fail=glDrawArrays:" + std::to_string(5 * DRAWINGS_PER_FRAME + 2) + ":0x505";
+
+// One row per product fault it guards, named in its comment.
+const Outcome OUTCOMES[] = {
+    // A set-up that asks wrong or gives up on a sound platform.
+    {"passes", "", nullptr, false},
+    // Stencil asked again on the second attempt, or the run given up without it.
+    {"no_stencil", "configs=p:d24", nullptr, false},
+    // A run that goes on without any configuration.
+    {"no_config", "configs=", nullptr, false},
+    // A set-up message missing, on the wrong stream or given once for two attempts.
+    {"no_display", "nodisplay", nullptr, false},
+    {"initialize_refused", "fail=eglInitialize:1:0x3001;fail=eglInitialize:2:0x3001", nullptr, false},
+    // A refused search that prints a message.
+    {"search_refused", "fail=eglChooseConfig:1:0x3004", nullptr, false},
+    {"pbuffer_refused", "fail=eglCreatePbufferSurface:1:0x3003;fail=eglCreatePbufferSurface:2:0x3003",
+     nullptr, false},
+    {"context_refused", "fail=eglCreateContext:1:0x3003;fail=eglCreateContext:2:0x3003", nullptr, false},
+    {"make_current_refused", "fail=eglMakeCurrent:1:0x3002;fail=eglMakeCurrent:2:0x3002", nullptr, false},
+    // An extension matched as a prefix of another; the one behind it missed;
+    // the character before a match examined; an empty string read past its end.
+    {"extension_as_prefix", "ext=GL_OES_query_matrix_ext", nullptr, false},
+    {"extension_after_prefix", "ext=GL_OES_query_matrix_ext+GL_OES_query_matrix", nullptr, false},
+    {"extension_inside_word", "ext=XGL_OES_query_matrix+GL_B", nullptr, false},
+    {"no_extensions", "ext=", nullptr, false},
+    // An error left by the frame set-up that Init does not catch.
+    {"pending_before_init", "fail=glClear:1:0x505", nullptr, false},
+    // A missed check of the dispatcher after a set.
+    {"read_after_first_set", READ_FAULT.c_str(), nullptr, false},
+    // An error of the drawing that the next Status, or an Update, does not catch.
+    {"first_drawing", "fail=glDrawArrays:1:0x505", nullptr, false},
+    {"drawing_of_hint", HINT_DRAWING_FAULT.c_str(), nullptr, false},
+    // A missed check_gl at the end of an init with GL calls.
+    {"fog_init", "fail=@:0x502", "glFogxv(GL_FOG_DENSITY, {0x10000})", false},
+    {"lighting_init", "fail=@:0x502", "glLightxv(GL_LIGHT7, GL_QUADRATIC_ATTENUATION, {0x10000})", false},
+    {"texture_init", "fail=@:0x502",
+     "glTexEnvxv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, {0x8000, 0x8000, 0x8000, 0x8000})", false},
+    // A missed check_gl at the end of a driver's set in the first frame (with
+    // the trace of the frames so far, in one verbose run).
+    {"hint_set", "fail=@:0x500", "glHint(GL_POINT_SMOOTH_HINT, GL_DONT_CARE)", true},
+    {"antialias_set", "fail=@:0x500", "glDisable(GL_POINT_SMOOTH)", false},
+    {"alpha_set", "fail=@:0x500", "glDisable(GL_ALPHA_TEST)", false},
+    {"blend_set", "fail=@:0x500", "glDisable(GL_BLEND)", false},
+    {"depth_set", "fail=@:0x500", "glDisable(GL_DEPTH_TEST)", false},
+    {"dither_set", "fail=@:0x500", "glDisable(GL_DITHER)", false},
+    {"fog_set", "fail=@:0x500", "glDisable(GL_FOG)", false},
+    {"lighting_set", "fail=@:0x500", "glDisable(GL_LIGHTING)", false},
+    {"logic_op_set", "fail=@:0x500", "glDisable(GL_COLOR_LOGIC_OP)", false},
+    {"scissor_set", "fail=@:0x500", "glDisable(GL_SCISSOR_TEST)", false},
+    {"shading_set", "fail=@:0x500", "glShadeModel(GL_SMOOTH)", false},
+    {"stencil_set", "fail=@:0x500", "glDisable(GL_STENCIL_TEST)", false},
+    {"texture_set", "fail=@:0x500", "glDisable(GL_TEXTURE_2D)", false},
+    // The run's last set unchecked, or a passed verdict before the last frame.
+    {"last_texture_upload", "fail=@:0x500", "last glTexImage2D", false},
+    // A record that cannot be allocated, first or last of Init, not ending the
+    // run; an allocation counted that does not exist.
+    {"first_record_unallocated", "fail=malloc:1:1", nullptr, false},
+    {"last_record_unallocated", "fail=malloc:10:1", nullptr, false},
+    {"no_eleventh_record", "fail=malloc:11:1", nullptr, false},
 };
 
-TEST(Quillet, OutcomesOfTheScenarios) {
-  std::ostringstream all;
-  std::string first_egl;
-  for (const Scenario& s : SCENARIOS) {
-    const ProgramResult run = run_quillet(s.verbose, s.text);
-    const std::vector<std::string> out = lines_of(run.out);
-    int frames = 0, gl_calls = 0;
-    std::string egl;
-    for (const std::string& line : lines_of(run.calls)) {
-      frames += starts_with(line, "glDrawArrays(GL_POINTS") ? 1 : 0;
-      gl_calls += starts_with(line, "gl") ? 1 : 0;
-      if (!starts_with(line, "gl")) egl += line + "\n";
-    }
-    all << "== " << s.text << (s.verbose ? " -v" : "") << "\nexit " << run.exit_status << ", " << frames
-        << " frames, " << gl_calls << " GL calls\n"
-        << run.err << "stdout ends:\n";
-    for (auto line = out.size() > 6 ? out.end() - 6 : out.begin(); line != out.end(); ++line)
-      all << *line << "\n";
-    all << (first_egl.empty() || egl != first_egl ? egl : "EGL calls of the first scenario\n");
-    if (first_egl.empty()) first_egl = egl;
+class Outcomes : public testing::TestWithParam<Outcome> {};
+
+TEST_P(Outcomes, MatchItsGoldenFile) {
+  const Outcome& row = GetParam();
+  std::string scenario = row.scenario;
+  if (row.at != nullptr) scenario.replace(scenario.find('@'), 1, fault_at(row.at));
+  const ProgramResult run = run_quillet(row.verbose, scenario);
+  const std::vector<std::string> out = lines_of(run.out);
+  int frames = 0, gl_calls = 0;
+  std::string egl;
+  for (const std::string& line : lines_of(run.calls)) {
+    frames += starts_with(line, "glDrawArrays(GL_POINTS") ? 1 : 0;
+    gl_calls += starts_with(line, "gl") ? 1 : 0;
+    if (!starts_with(line, "gl")) egl += line + "\n";
   }
-  EXPECT_EQ(golden_diff(GOLDEN_DIR "/outcomes.txt", all.str()), "");
+  std::ostringstream got;
+  got << "== " << scenario << (row.verbose ? " -v" : "") << "\nexit " << run.exit_status << ", " << frames
+      << " frames, " << gl_calls << " GL calls\n"
+      << run.err << "stdout ends:\n";
+  for (auto line = out.size() > 6 ? out.end() - 6 : out.begin(); line != out.end(); ++line)
+    got << *line << "\n";
+  got << egl;
+  EXPECT_EQ(golden_diff(std::string(GOLDEN_DIR "/outcomes/") + row.name + ".txt", got.str()), "");
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, Outcomes, testing::ValuesIn(OUTCOMES),
+                         [](const testing::TestParamInfo<Outcome>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace
