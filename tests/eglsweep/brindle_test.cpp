@@ -115,9 +115,9 @@ TEST_P(Brindle, RunMatchesTheGoldenFiles) {
   const ProgramResult plain = run(row, row.scenario);
   const std::string golden = GOLDEN_DIR "/" + std::string(row.name);
   EXPECT_EQ(plain.exit_status, row.status);
-  EXPECT_EQ(golden_diff(golden + "_trace.txt", plain.out), "");
-  EXPECT_EQ(golden_diff(golden + "_calls.txt", plain.calls), "");
-  EXPECT_EQ(golden_diff(golden + "_log.txt", plain.log), "");
+  EXPECT_GOLDEN(golden + "_trace.txt", plain.out);
+  EXPECT_GOLDEN(golden + "_calls.txt", plain.calls);
+  EXPECT_GOLDEN(golden + "_log.txt", plain.log);
   if (!row.sweep) return;
   std::vector<std::string> faults;
   std::istringstream calls(plain.calls);
@@ -129,7 +129,7 @@ TEST_P(Brindle, RunMatchesTheGoldenFiles) {
   std::string outcomes;
   for (const std::string& fault : faults)
     outcomes += fault + ": " + beside(plain, run(row, row.scenario + (";" + fault))) + "\n";
-  EXPECT_EQ(golden_diff(golden + "_faults.txt", outcomes), "");
+  EXPECT_GOLDEN(golden + "_faults.txt", outcomes);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Brindle, testing::ValuesIn(ROWS), [](const testing::TestParamInfo<Row>& info) {

@@ -53,7 +53,7 @@ TEST(Quillet, VerboseRunMatchesItsGoldenRecord) {
   ASSERT_NE(first_frame_end, calls.end());
   std::string start;
   for (auto line = gl; line <= first_frame_end; ++line) start += *line + "\n";
-  EXPECT_EQ(golden_diff(GOLDEN_DIR "/run_start.txt", start), "");
+  EXPECT_GOLDEN(GOLDEN_DIR "/run_start.txt", start);
 
   // What the run printed from the banner on, after the call record.
   std::string out = run.out.substr(run.out.find("OpenGL ES Quillet."));
@@ -69,7 +69,7 @@ TEST(Quillet, VerboseRunMatchesItsGoldenRecord) {
   std::ostringstream summary;
   for (const std::string& line : order) summary << counts[line] << '\t' << line << '\n';
   summary << "digest " << std::hex << digest << '\n';
-  EXPECT_EQ(golden_diff(GOLDEN_DIR "/run_summary.txt", summary.str()), "");
+  EXPECT_GOLDEN(GOLDEN_DIR "/run_summary.txt", summary.str());
 
   // The log file holds all of it but the frame count.
   const std::string count_line = "\n5452 Combinations.\n";
@@ -197,7 +197,7 @@ TEST_P(Outcomes, MatchItsGoldenFile) {
   for (auto line = out.size() > 6 ? out.end() - 6 : out.begin(); line != out.end(); ++line)
     got << *line << "\n";
   got << egl;
-  EXPECT_EQ(golden_diff(std::string(GOLDEN_DIR "/outcomes/") + row.name + ".txt", got.str()), "");
+  EXPECT_GOLDEN(std::string(GOLDEN_DIR "/outcomes/") + row.name + ".txt", got.str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, Outcomes, testing::ValuesIn(OUTCOMES),

@@ -27,12 +27,30 @@ std::string golden_diff(const std::string& path, const std::string& text) {
   }
   const std::string want = read_file(path);
   if (text == want) return "";
-  std::size_t at = 0;
-  while (at < text.size() && at < want.size() && text[at] == want[at]) ++at;
-  const std::size_t start = at == 0 ? 0 : want.rfind('\n', at - 1) + 1;  // of the line that differs
-  const auto line = [start](const std::string& of) { return of.substr(start, of.find('\n', start) - start); };
-  return path + ":" + std::to_string(std::count(want.begin(), want.begin() + at, '\n') + 1) + ": want \"" +
-         line(want) + "\", got \"" + line(text) + "\"";
+  // One hunk: the lines between the common head and the common tail, with
+  // up to three lines of context on each side.
+  const auto split = [](const std::string& of) {
+    std::vector<std::string> lines;
+    std::istringstream in(of);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  };
+  const std::vector<std::string> a = split(want), b = split(text);
+  std::size_t head = 0, tail = 0;
+  while (head < a.size() && head < b.size() && a[head] == b[head]) ++head;
+  while (tail < a.size() - head && tail < b.size() - head && a[a.size() - 1 - tail] == b[b.size() - 1 - tail])
+    ++tail;
+  const std::size_t from = head > 3 ? head - 3 : 0, after = std::min<std::size_t>(tail, 3);
+  if (a == b) return path + " differs from the text only in the end of its last line\n";
+  std::ostringstream diff;
+  diff << path << " differs (REGENERATE_GOLDEN=1 rewrites it):\n--- " << path << "\n+++ got\n@@ -" << from + 1
+       << ',' << a.size() - tail + after - from << " +" << from + 1 << ',' << b.size() - tail + after - from
+       << " @@\n";
+  for (std::size_t i = from; i < head; ++i) diff << ' ' << a[i] << '\n';
+  for (std::size_t i = head; i < a.size() - tail; ++i) diff << '-' << a[i] << '\n';
+  for (std::size_t i = head; i < b.size() - tail; ++i) diff << '+' << b[i] << '\n';
+  for (std::size_t i = a.size() - tail; i < a.size() - tail + after; ++i) diff << ' ' << a[i] << '\n';
+  return diff.str();
 }
 
 // Every folder is made inside one folder of this test program, which goes

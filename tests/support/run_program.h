@@ -21,9 +21,16 @@ ProgramResult run_program(const std::string& path, const std::vector<std::string
 std::string read_file(const std::string& path);
 
 // "" when the text is that of the golden file at path (a missing file stands
-// for no text), else where they first differ; with REGENERATE_GOLDEN=1 set,
-// rewrites the file instead.
+// for no text), else a unified diff from the file to the text; with
+// REGENERATE_GOLDEN=1 set, rewrites the file instead.
 std::string golden_diff(const std::string& path, const std::string& text);
+
+// A test failure showing that diff, when there is one.
+#define EXPECT_GOLDEN(path, text)                                  \
+  do {                                                             \
+    const std::string golden_report = golden_diff((path), (text)); \
+    if (!golden_report.empty()) ADD_FAILURE() << golden_report;    \
+  } while (0)
 
 // A fresh empty folder under $TMPDIR (else /tmp). All of them go when the
 // test program ends, whether its tests passed or not.
