@@ -80,9 +80,9 @@ EGLNativeWindowType native_create_window(const char* /*name*/, std::int32_t widt
     return {};
   }
   const std::uint32_t format = visual != 0 ? static_cast<std::uint32_t>(visual) : GBM_FORMAT_XRGB8888;
-  gbm_surface* const surface = gbm_surface_create(device, static_cast<std::uint32_t>(width),
-                                                  static_cast<std::uint32_t>(height), format,
-                                                  GBM_BO_USE_RENDERING);
+  gbm_surface* const surface =
+      gbm_surface_create(device, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height),
+                         format, GBM_BO_USE_RENDERING);
   return handle_cast<EGLNativeWindowType>(surface);
 }
 
