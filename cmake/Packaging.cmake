@@ -59,6 +59,7 @@ if(QB_DEB_SHLIBDEPS)
 else()
   set(native_depends_x11 ", libx11-6")
   set(native_depends_wayland ", libwayland-client0, libwayland-egl1")
+  set(native_depends_gbm ", libgbm1, libdrm2")
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libegl1, libgles1, libc6${native_depends_${BRINDLE_NATIVE}}")
 endif()
 

@@ -2,9 +2,6 @@
 // hook gives the null handle and there is nothing to release. eglGetDisplay
 // therefore receives EGL_DEFAULT_DISPLAY, and window and pixmap surfaces are
 // attempted on null native handles.
-//
-// This file defines the six hooks and nothing else, so a build for another
-// platform (or a test build) links its own definitions in its place.
 #include "eglsweep/native.h"
 
 EGLNativeDisplayType native_open_display() {

@@ -9,10 +9,13 @@
 # line, no failed verdict, and it exited with status 0. The verdict line
 # decides: quillet_cl exits with 0 whether it passed or not.
 #
-# Usage: run-conformance.sh [-h] [-p EGL_PLATFORM] [-g GALLIUM_DRIVER]
-#                           [-o OUTPUT_DIR] [-t SECONDS] [-v]
+# Usage: run-conformance.sh [-h] [-p EGL_PLATFORM] [-b EGL_PLATFORM]
+#                           [-g GALLIUM_DRIVER] [-o OUTPUT_DIR] [-t SECONDS] [-v]
 #   -p  value of EGL_PLATFORM for both programs (default: surfaceless, the
 #       headless platform); an empty value keeps the caller's environment
+#   -b  value of EGL_PLATFORM for brindle alone, in place of -p (gbm for
+#       the gbm build on a board without a display server, where quillet_cl
+#       still needs surfaceless for its pbuffer)
 #   -g  value of GALLIUM_DRIVER (for example llvmpipe or softpipe); empty
 #       (the default) keeps the caller's environment
 #   -o  folder for each program's standard output and error (default: output)
@@ -26,6 +29,7 @@
 set -u
 
 platform=surfaceless
+brindle_platform=
 driver=
 output=output
 limit=0
@@ -33,8 +37,9 @@ verbose=
 
 help_text() {
   cat <<EOF
-usage: $0 [-p EGL_PLATFORM] [-g GALLIUM_DRIVER] [-o OUTPUT_DIR] [-t SECONDS] [-v]
+usage: $0 [-p EGL_PLATFORM] [-b EGL_PLATFORM] [-g GALLIUM_DRIVER] [-o OUTPUT_DIR] [-t SECONDS] [-v]
   -p  EGL_PLATFORM for both programs (default surfaceless; '' keeps the environment's)
+  -b  EGL_PLATFORM for brindle alone, in place of -p (gbm for the gbm build)
   -g  GALLIUM_DRIVER for both programs (default: keep the environment's)
   -o  folder for each program's output (default output)
   -t  seconds after which a program counts as failed (default 0: no limit)
@@ -47,13 +52,14 @@ usage() {
   exit 2
 }
 
-while getopts hp:g:o:t:v opt; do
+while getopts hp:b:g:o:t:v opt; do
   case $opt in
     h)
       help_text
       exit 0
       ;;
     p) platform=$OPTARG ;;
+    b) brindle_platform=$OPTARG ;;
     g) driver=$OPTARG ;;
     o) output=$OPTARG ;;
     t) limit=$OPTARG ;;
@@ -146,5 +152,9 @@ check_program() {
 
 result=0
 check_program quillet_cl "quillet (fixed point) passed." "quillet (fixed point) failed." || result=1
+if [ -n "$brindle_platform" ]; then
+  EGL_PLATFORM=$brindle_platform
+  export EGL_PLATFORM
+fi
 check_program brindle "brindle passed." "brindle failed." || result=1
 exit "$result"

@@ -55,6 +55,8 @@ constexpr Row ROWS[] = {
     // Failed runs: the trace stops at the failing call, nothing is released.
     {"no_display", FAKE, {"-v"}, "nodisplay", 1},
     {"no_surface", FAKE, {"-v"}, "configs=", 1},
+    // Window configurations only (as on GBM), the null native window refused: nothing else to try.
+    {"window_only", FAKE, {"-v"}, "configs=w:d24", 1},
     {"every_surface_refused", FAKE, {"-v"}, "configs=wpx:d24;fail=eglCreatePbufferSurface:1:0x3003", 1},
     {"window_check_swap_fails", FAKE, {"-v", "-l", "log"}, "configs=wpx:d24;fail=eglSwapBuffers:1:0x300D", 1},
     // Quiet runs with a log file (the run above has one in verbose mode): it receives everything from the

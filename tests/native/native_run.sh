@@ -1,7 +1,8 @@
 #!/bin/sh
 # Whole-program runs of the brindle builds with real native hooks.
-#   native_run.sh check GOLDEN PROGRAM [ARGS...]
-#       PROGRAM prints exactly GOLDEN on standard output and exits with 0.
+#   native_run.sh check [-s STATUS] GOLDEN PROGRAM [ARGS...]
+#       PROGRAM prints exactly GOLDEN on standard output and exits with
+#       STATUS (0 unless given).
 #   native_run.sh start NAME | stop NAME
 #       Starts a headless compositor in the private runtime folder
 #       ${TMPDIR:-/tmp}/NAME (socket "wayland"); stop ends it and removes the
@@ -23,12 +24,14 @@ case $mode in
     ;;
   check | wayland)
     [ "$mode" = check ] || export XDG_RUNTIME_DIR="$dir" WAYLAND_DISPLAY=wayland
+    status=0
+    [ "$1" = -s ] && status=$2 && shift 2
     golden=$1
     shift
     # The exit status goes after the output, so that command substitution
     # keeps the output's own line ends.
     out=$("$@"; echo "exit $?")
-    [ "$out" = "$(cat "$golden"; echo "exit 0")" ] && exit 0
+    [ "$out" = "$(cat "$golden"; echo "exit $status")" ] && exit 0
     printf '%s\n' "$out" | diff -u "$golden" -
     exit 1
     ;;

@@ -1,0 +1,100 @@
+// Native hooks on a DRM/KMS device without a window system, through libgbm:
+// the display is a gbm_device on the first DRM primary node with KMS
+// resources (libdrm lists the nodes), and windows are gbm_surfaces in the
+// format that EGL gives as the configuration's native visual id. The primary
+// node, not the render node: a software driver makes its buffers as dumb
+// buffers, which a render node refuses. GBM has no pixmaps, so the pixmap
+// hook gives the null handle. Without a usable device every hook gives the
+// null handle, and the run goes as with the hooks of a platform without a
+// window system.
+#include "eglsweep/native.h"
+#include "eglsweep/native_handle.h"
+
+#include <fcntl.h>
+#include <gbm.h>
+#include <unistd.h>
+#include <xf86drm.h>
+#include <xf86drmMode.h>
+
+using native_handle::handle_cast;
+
+namespace {
+
+// The device of the run and the file descriptor beneath it.
+gbm_device* device = nullptr;
+int device_fd = -1;
+
+// The primary node of the device, opened, when it has KMS resources; -1 otherwise.
+int open_kms_node(drmDevicePtr node) {
+  if ((node->available_nodes & (1 << DRM_NODE_PRIMARY)) == 0) {
+    return -1;
+  }
+  const int fd = open(node->nodes[DRM_NODE_PRIMARY], O_RDWR | O_CLOEXEC);
+  if (fd < 0) {
+    return -1;
+  }
+  drmModeRes* resources = drmModeGetResources(fd);
+  if (resources == nullptr) {
+    close(fd);
+    return -1;
+  }
+  drmModeFreeResources(resources);
+  return fd;
+}
+
+}  // namespace
+
+EGLNativeDisplayType native_open_display() {
+  constexpr int MAX_DEVICES = 16;
+  drmDevicePtr nodes[MAX_DEVICES];
+  const int count = drmGetDevices2(0, nodes, MAX_DEVICES);
+  for (int i = 0; i < count && device_fd < 0; ++i) {
+    device_fd = open_kms_node(nodes[i]);
+  }
+  if (count > 0) {
+    drmFreeDevices(nodes, count);
+  }
+  if (device_fd >= 0) {
+    device = gbm_create_device(device_fd);
+    if (device == nullptr) {
+      close(device_fd);
+      device_fd = -1;
+    }
+  }
+  return handle_cast<EGLNativeDisplayType>(device);
+}
+
+void native_close_display(EGLNativeDisplayType display) {
+  if (handle_cast<gbm_device*>(display) == nullptr) {
+    return;
+  }
+  gbm_device_destroy(device);
+  close(device_fd);
+  device = nullptr;
+  device_fd = -1;
+}
+
+EGLNativeWindowType native_create_window(const char* /*name*/, std::int32_t width, std::int32_t height,
+                                         EGLint visual) {
+  if (device == nullptr) {
+    return {};
+  }
+  const std::uint32_t format = visual != 0 ? static_cast<std::uint32_t>(visual) : GBM_FORMAT_XRGB8888;
+  gbm_surface* const surface =
+      gbm_surface_create(device, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height),
+                         format, GBM_BO_USE_RENDERING);
+  return handle_cast<EGLNativeWindowType>(surface);
+}
+
+void native_destroy_window(EGLNativeWindowType window) {
+  gbm_surface* const surface = handle_cast<gbm_surface*>(window);
+  if (surface != nullptr) {
+    gbm_surface_destroy(surface);
+  }
+}
+
+EGLNativePixmapType native_create_pixmap(std::int32_t /*width*/, std::int32_t /*height*/, EGLint /*visual*/) {
+  return {};
+}
+
+void native_destroy_pixmap(EGLNativePixmapType /*pixmap*/) {}
