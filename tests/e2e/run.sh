@@ -1,6 +1,6 @@
 #!/bin/sh
-# Runs one command in a scratch folder and prints what it did, for CTest's
-# PASS_REGULAR_EXPRESSION to judge: its standard output, then "--- stderr"
+# Runs one command in a scratch folder and prints what it did, for expect.sh
+# to compare with a golden file: its standard output, then "--- stderr"
 # and its standard error (when any), "--- NAME" and the text of each file it
 # left in the folder, and "--- exit STATUS". An output or file that ends with
 # the text of a reference file shows that text as [REFERENCE-NAME].
