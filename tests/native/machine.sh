@@ -86,7 +86,7 @@ EOF
     {
       echo "cd '$PWD'"
       export -p
-      echo "export MESA_SHADER_CACHE_DISABLE=true"
+      echo "export MESA_SHADER_CACHE_DISABLE=true TMPDIR='$job'"
       for arg; do printf "'%s' " "$(printf '%s' "$arg" | sed "s/'/'\\\\''/g")"; done
       echo
     } >"$job/job"
