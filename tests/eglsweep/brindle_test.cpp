@@ -32,39 +32,39 @@ struct Row {
 
 // clang-format off
 constexpr Row ROWS[] = {
-    // Null native window refused: a pbuffer main surface, then the window and pixmap checks.
+    // A chain that stops at the refused null window, or checks of the wrong kinds after a pbuffer main surface.
     {"pbuffer_main", FAKE, {"-v"}, "configs=wpx:d24", 0, true},
-    // The fake's one pbuffer configuration: no window tried, both checks find no configuration.
+    // A window tried without a window configuration; a check that judges its empty search.
     {"pbuffer_only", FAKE, {"-v"}, "", 0, true},
-    // A window main surface, then the pbuffer check (no configuration) and the pixmap check on a
-    // configuration of its own.
+    // A window main surface released at the wrong time or not at all; the pixmap check on the main
+    // configuration instead of its own.
     {"window_main", HOOKS, {"-v"}, "configs=w:d24,wx:d24", 0, true},
-    // Window and pbuffer refused: a pixmap main surface, copied, then the window and pbuffer checks, each
-    // on a configuration of its own.
+    // The pixmap step of the chain missing or its copy judged; the window and pbuffer checks not run after it.
     {"pixmap_main", HOOKS, {"-v"},
      "configs=w:d24,p:d24,wx:d24;fail=eglCreateWindowSurface:1:0x300B;fail=eglCreatePbufferSurface:1:0x3003",
      0, true},
-    // The pbuffer check drains the error of its refused creation, even a failing code.
+    // A refused creation in the pbuffer check judged instead of drained.
     {"pbuffer_check_refused", HOOKS, {"-v"}, "configs=wpx:d24;fail=eglCreatePbufferSurface:1:0x3004", 0},
-    // Counts and the visual id that no call writes stay 0; a failed window search keeps the last count.
+    // Counts or the visual id read before any call wrote them (not 0); a failed search that resets the count.
     {"counts_unwritten", FAKE, {"-v"}, "configs=wpx:d24;fail=eglGetConfigs:1:0x3005;fail=eglGetConfigs:2:0x3005;"
      "fail=eglChooseConfig:1:0x3005;fail=eglChooseConfig:2:0x3005;fail=eglChooseConfig:3:0x3005;"
      "fail=eglChooseConfig:4:0x3005", 0},
     {"visual_unwritten", HOOKS, {"-v"}, "configs=wpx:d24;fail=eglGetConfigAttrib:1:0x3005", 0},
     {"count_kept", FAKE, {"-v"}, "configs=p:d24;fail=eglChooseConfig:4:0x3005", 0},
-    // Failed runs: the trace stops at the failing call, nothing is released.
+    // A failed run that goes on past the failing call or releases what it made.
     {"no_display", FAKE, {"-v"}, "nodisplay", 1},
     {"no_surface", FAKE, {"-v"}, "configs=", 1},
-    // Window configurations only (as on GBM), the null native window refused: nothing else to try.
+    // A run that passes with no surface at all (window configurations only, as on GBM; the null window refused).
     {"window_only", FAKE, {"-v"}, "configs=w:d24", 1},
     {"every_surface_refused", FAKE, {"-v"}, "configs=wpx:d24;fail=eglCreatePbufferSurface:1:0x3003", 1},
+    // The window check's swap on the main surface drained instead of judged; its log file.
     {"window_check_swap_fails", FAKE, {"-v", "-l", "log"}, "configs=wpx:d24;fail=eglSwapBuffers:1:0x300D", 1},
-    // Quiet runs with a log file (the run above has one in verbose mode): it receives everything from the
-    // banner on.
+    // A quiet run's log file missing lines from the banner on, passed or failed.
     {"quiet_pass_log", FAKE, {"-l", "log"}, "configs=wpx:d24;native=accept", 0},
     {"quiet_fail_log", FAKE, {"-l", "log"}, "fail=eglInitialize:1:0x3001", 1},
+    // The help text's bytes or its exit status 1.
     {"help", FAKE, {"-h"}, "", 1},
-    // The enumeration check stops at the mismatching row, before any EGL call.
+    // A wrong constant not caught, or the check going on past it into EGL calls; quiet, into the log.
     {"wrong_header", WRONG_HEADER, {"-v"}, "", 1},
     {"wrong_header_quiet_log", WRONG_HEADER, {"-l", "log"}, "", 1},
 };
