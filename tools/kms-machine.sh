@@ -3,11 +3,11 @@
 # DRM/KMS device (virtio-gpu), with Debian's own kernel and a busybox
 # initramfs: the guest mounts this machine's / read-only over 9p and runs the
 # command in a chroot of it, so it uses the host's Mesa and the build tree.
-#   machine.sh prepare DIR
+#   tools/kms-machine.sh prepare DIR
 #       Fetches the kernel package into DIR, unpacks the kernel and builds
 #       the initramfs there, once; where that cannot be done, writes the reason
 #       to DIR/skipped (the runs then skip).
-#   machine.sh run DIR COMMAND [ARGS...]
+#   tools/kms-machine.sh run DIR COMMAND [ARGS...]
 #       COMMAND in the guest, in this folder and this environment: its output
 #       here and its exit status, or 77 (skipped) without a machine.
 set -u
