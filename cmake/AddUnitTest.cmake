@@ -12,6 +12,11 @@ function(add_unit_test name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
+  # Under a user-mode emulator a run takes several times as long (armel's
+  # soft-float most of all, on a loaded machine).
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    math(EXPR ARG_TIMEOUT "${ARG_TIMEOUT} * 3")
+  endif()
   if(NOT ARG_LABELS)
     set(ARG_LABELS unit)
   endif()

@@ -1,27 +1,28 @@
 #!/bin/sh
 # Installs what the ARM cross builds need on a Debian 12 host: the cross
-# compilers, the user-mode emulator and, for each target architecture,
-# GoogleTest and (not for armel, whose EGL and Mesa do not install beside the
-# host's) the EGL / OpenGL ES 1.x development files and Mesa's drivers.
-# With apt-get as root, through sudo where available, otherwise prints the
-# exact commands and stops.
+# compilers, the user-mode emulator and, for arm64 and armhf through
+# multiarch, GoogleTest, the EGL / OpenGL ES 1.x development files and Mesa's
+# drivers; armel's, which do not install beside the host's, go into a sysroot
+# of its own, build/sysroots/armel (tools/sysroot.sh). With apt-get as root,
+# through sudo where available, otherwise prints the exact commands and stops.
 #
 #   tools/cross-deps.sh            install whatever is missing
 #   tools/cross-deps.sh --check    exit 0 when everything is there, 1 if not
 set -eu
 
-ARCHES="arm64 armhf armel"
+ARCHES="arm64 armhf"
 HOST_PACKAGES="g++-aarch64-linux-gnu g++-arm-linux-gnueabihf g++-arm-linux-gnueabi qemu-user
 binutils-aarch64-linux-gnu binutils-arm-linux-gnueabihf binutils-arm-linux-gnueabi
-cmake ninja-build pkg-config"
+cmake ninja-build pkg-config mmdebstrap"
 # Installed once per target architecture, as PACKAGE:ARCH. libstdc++6 and
 # libc6 of the target come with these; they are named so that the emulated
 # programs find their runtime under /lib/<triplet> (the target's loader is
-# /lib/ld-linux-aarch64.so.1, /lib/ld-linux-armhf.so.3 or /lib/ld-linux.so.3).
+# /lib/ld-linux-aarch64.so.1 or /lib/ld-linux-armhf.so.3).
 TARGET_PACKAGES="libc6 libstdc++6 libgtest-dev"
-# What the programs need besides, on the targets that build them.
+# What the programs need besides.
 PROGRAM_PACKAGES="libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri libgmock-dev"
-PROGRAM_ARCHES="arm64 armhf"
+sysroot_dir="$(cd "$(dirname "$0")/.." && pwd)/build/sysroots/armel"
+sysroot="$(dirname "$0")/sysroot.sh"
 
 installed() {
   status=$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null || true)
@@ -44,18 +45,16 @@ for package in $HOST_PACKAGES; do
   installed "$package" || missing="$missing $package"
 done
 for arch in $ARCHES; do
-  packages=$TARGET_PACKAGES
-  case " $PROGRAM_ARCHES " in *" $arch "*) packages="$packages $PROGRAM_PACKAGES" ;; esac
-  for package in $packages; do
+  for package in $TARGET_PACKAGES $PROGRAM_PACKAGES; do
     installed "$package:$arch" || missing="$missing $package:$arch"
   done
 done
 
-if [ -z "$missing_arches" ] && [ -z "$missing" ]; then
+if [ -z "$missing_arches" ] && [ -z "$missing" ] && "$sysroot" --check armel "$sysroot_dir" 2>/dev/null; then
   exit 0
 fi
 if [ "${1:-}" = "--check" ]; then
-  echo "Cross packages missing:$missing_arches$missing" >&2
+  echo "Cross packages or the armel sysroot missing:$missing_arches$missing" >&2
   exit 1
 fi
 
@@ -70,6 +69,7 @@ else
     echo "  dpkg --add-architecture $arch" >&2
   done
   echo "  apt-get update && apt-get install -y --no-install-recommends$missing" >&2
+  echo "  $sysroot armel $sysroot_dir" >&2
   exit 1
 fi
 
@@ -77,8 +77,12 @@ for arch in $missing_arches; do
   echo "Adding architecture $arch"
   $run dpkg --add-architecture "$arch"
 done
-echo "Installing:$missing"
-export DEBIAN_FRONTEND=noninteractive
-$run apt-get update -qq
-# shellcheck disable=SC2086
-$run apt-get install -y -qq --no-install-recommends $missing
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  export DEBIAN_FRONTEND=noninteractive
+  $run apt-get update -qq
+  # shellcheck disable=SC2086
+  $run apt-get install -y -qq --no-install-recommends $missing
+fi
+$run "$sysroot" armel "$sysroot_dir"
+[ -z "$run" ] || $run chown -R "$(id -u):$(id -g)" "$sysroot_dir"

@@ -7,4 +7,4 @@
 set(QB_CROSS_TRIPLET aarch64-linux-gnu)
 set(QB_CROSS_QEMU qemu-aarch64)
 set(CMAKE_SYSTEM_PROCESSOR aarch64)
-include(${CMAKE_CURRENT_LIST_DIR}/debian-multiarch.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/debian-cross.cmake)

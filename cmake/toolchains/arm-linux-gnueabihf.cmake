@@ -8,4 +8,4 @@
 set(QB_CROSS_TRIPLET arm-linux-gnueabihf)
 set(QB_CROSS_QEMU qemu-arm)
 set(CMAKE_SYSTEM_PROCESSOR arm)
-include(${CMAKE_CURRENT_LIST_DIR}/debian-multiarch.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/debian-cross.cmake)

@@ -1,0 +1,39 @@
+#!/bin/sh
+# Makes a target's sysroot, as a board SDK brings one: Debian 12's packages
+# of ARCH that the cross build needs (C and C++ runtime and headers, EGL,
+# OpenGL ES 1.x, Mesa's drivers, GoogleTest) unpacked into DIR without running
+# their maintainer scripts, from the host's Debian sources. DIR/.packages
+# records what it was made from; DIR is made again only when that changes.
+# Needs root (mmdebstrap --mode=root); cross-deps.sh runs it through sudo.
+#
+#   tools/sysroot.sh ARCH DIR            make DIR unless it is current
+#   tools/sysroot.sh --check ARCH DIR    exit 0 when DIR is current, 1 if not
+set -eu
+check=false
+if [ "$1" = --check ]; then check=true; shift; fi
+arch=$1
+dir=$2
+
+PACKAGES="libc6-dev libstdc++-12-dev libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri libgtest-dev libgmock-dev"
+sources=/etc/apt/sources.list.d/debian.sources
+[ -f "$sources" ] || sources=http://deb.debian.org/debian
+made_from="bookworm $arch $PACKAGES $(cat "$sources" 2>/dev/null || echo "$sources")"
+
+if [ "$(cat "$dir/.packages" 2>/dev/null || true)" = "$made_from" ]; then
+  exit 0
+fi
+if $check; then
+  echo "Sysroot $dir missing or made from another package list" >&2
+  exit 1
+fi
+
+echo "Making the $arch sysroot in $dir"
+rm -rf "$dir" "$dir.new"
+mkdir -p "$(dirname "$dir")"
+mmdebstrap --quiet --mode=root --variant=extract --architectures="$arch" \
+  --include="$(echo $PACKAGES | tr ' ' ,)" \
+  --dpkgopt='path-exclude=/usr/share/doc/*' --dpkgopt='path-exclude=/usr/share/man/*' \
+  --dpkgopt='path-exclude=/usr/share/locale/*' --dpkgopt='path-exclude=/usr/share/info/*' \
+  bookworm "$dir.new" "$sources"
+printf '%s\n' "$made_from" >"$dir.new/.packages"
+mv "$dir.new" "$dir"
