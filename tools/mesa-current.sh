@@ -30,8 +30,9 @@ ROOT_PACKAGES="libegl1 libgles1 libx11-6 libx11-xcb1 libwayland-client0 libwayla
 libxcb-dri3-0 libxcb-present0 libxcb-sync1 libxcb-xfixes0 libxcb-randr0 libxcb-shm0 libxshmfence1
 libdrm2 libexpat1 libzstd1 zlib1g libgbm1 libgtest-dev
 xvfb xauth weston diffutils procps"
-# What building Mesa needs: softpipe alone, so no LLVM.
-BUILD_PACKAGES="libwayland-egl-backend-dev dpkg-dev meson ninja-build pkgconf gcc g++ python3-mako python3-yaml python3-packaging
+# What building Mesa needs: LLVM for llvmpipe, the driver a board or
+# machine without a GPU gets by default.
+BUILD_PACKAGES="llvm-dev libelf-dev libwayland-egl-backend-dev dpkg-dev meson ninja-build pkgconf gcc g++ python3-mako python3-yaml python3-packaging
 bison flex glslang-tools libdrm-dev libexpat1-dev libzstd-dev zlib1g-dev libglvnd-dev
 libx11-dev libx11-xcb-dev libxext-dev libxfixes-dev libxrandr-dev libxshmfence-dev
 libxcb-dri3-dev libxcb-present-dev libxcb-sync-dev libxcb-xfixes0-dev libxcb-randr0-dev
@@ -39,8 +40,8 @@ libxcb-shm0-dev libxcb-glx0-dev libxcb-dri2-0-dev libxxf86vm-dev
 libwayland-dev libwayland-bin wayland-protocols"
 CONFIGURE="-Dprefix=$prefix -Dlibdir=lib -Dbuildtype=release -Db_ndebug=true
 -Dplatforms=x11,wayland -Degl=enabled -Dgles1=enabled -Dgles2=enabled -Dglvnd=enabled
--Dglx=disabled -Dgbm=disabled -Dopengl=true
--Dgallium-drivers=softpipe -Dvulkan-drivers= -Dllvm=disabled
+-Dglx=disabled -Dgbm=enabled -Dopengl=true
+-Dgallium-drivers=softpipe,llvmpipe -Dvulkan-drivers= -Dllvm=enabled
 -Dgallium-va=disabled -Dgallium-vdpau=disabled -Dgallium-xa=disabled
 -Dgallium-nine=false -Dgallium-opencl=disabled -Dgallium-rusticl=false
 -Dvideo-codecs= -Dvalgrind=disabled -Dlibunwind=disabled -Dlmsensors=disabled
