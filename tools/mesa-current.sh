@@ -60,11 +60,19 @@ mirror() {
     grep . || echo http://deb.debian.org/debian
 }
 
+# in_root [DIR...] -- COMMAND [ARGS...]: COMMAND in the root, with each DIR of
+# this machine at its own path there, in a private mount namespace.
 in_root() {
-  unshare --mount --propagation private sh -c '
+  exec unshare --mount --propagation private sh -c '
     root=$1; shift
-    mount -t proc proc "$root/proc" && mount --rbind /dev "$root/dev" && mount --rbind /sys "$root/sys" &&
-      exec chroot "$root" "$@"' in_root "$root" "$@"
+    mount -t proc proc "$root/proc" && mount --rbind /dev "$root/dev" && mount --rbind /sys "$root/sys" || exit 1
+    while [ "$1" != -- ]; do
+      [ -d "$root$1" ] && [ "$(stat -c %d:%i "$1")" = "$(stat -c %d:%i "$root$1")" ] ||
+        { mkdir -p "$root$1" && mount --bind "$1" "$root$1"; } || exit 1
+      shift
+    done
+    shift
+    exec chroot "$root" "$@"' in_root "$root" "$@"
 }
 
 # What each part of the cache was made from, the first line of its record:
@@ -94,18 +102,18 @@ make_root() {
 }
 
 source_version() {
-  in_root sh -c 'apt-get update -qq >/dev/null 2>&1 && apt-cache showsrc mesa' 2>/dev/null |
+  (in_root -- sh -c 'apt-get update -qq >/dev/null 2>&1 && apt-cache showsrc mesa') 2>/dev/null |
     sed -n 's/^Version: //p' | sort -V | tail -1
 }
 
 build_mesa() {
   rm -rf "$root$prefix"
   # shellcheck disable=SC2086
-  in_root sh -ec '
+  (in_root -- sh -ec '
     rm -rf /src && mkdir /src && cd /src
     apt-get source -q "mesa=$1" >/dev/null 2>&1
     shift && cd mesa-*/ && meson setup ../out "$@" >../configure.log
-    ninja -C ../out install >../build.log' build_mesa "$1" $CONFIGURE 2>"$cache/build.err" ||
+    ninja -C ../out install >../build.log' build_mesa "$1" $CONFIGURE) 2>"$cache/build.err" ||
     { tail -20 "$cache/build.err"; tail -20 "$root/src/configure.log" "$root/src/build.log" 2>/dev/null; return 1; }
 }
 
@@ -139,20 +147,12 @@ prepare() {
 
 run() {
   [ -f "$cache/mesa.recipe" ] || skip "no root; tools/mesa-current.sh prepare makes it"
-  # The source tree and TMPDIR appear at their own paths inside the root,
-  # and /tmp is this machine's: X servers in and out of the root see each
-  # other's displays.
-  exec unshare --mount --propagation private sh -c '
-    root=$1 prefix=$2 here=$3 cwd=$4; shift 4
-    mount -t proc proc "$root/proc" && mount --rbind /dev "$root/dev" && mount --rbind /sys "$root/sys" &&
-      mount --bind /tmp "$root/tmp" || exit 1
-    for dir in "$here" "$cwd" "${TMPDIR:-/tmp}"; do
-      [ -d "$root$dir" ] && [ "$(stat -c %d:%i "$dir")" = "$(stat -c %d:%i "$root$dir")" ] && continue
-      mkdir -p "$root$dir" && mount --bind "$dir" "$root$dir" || exit 1
-    done
-    export __EGL_VENDOR_LIBRARY_FILENAMES=$prefix/share/glvnd/egl_vendor.d/50_mesa.json
-    export LD_LIBRARY_PATH=$prefix/lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}
-    exec chroot "$root" sh -c "cd \"\$0\" && exec \"\$@\"" "$cwd" "$@"' run "$root" "$prefix" "$here" "$(pwd)" "$@"
+  export __EGL_VENDOR_LIBRARY_FILENAMES=$prefix/share/glvnd/egl_vendor.d/50_mesa.json
+  export LD_LIBRARY_PATH=$prefix/lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}
+  # /tmp is this machine's (X servers in and out of the root see each
+  # other's displays), and the source tree, this folder and TMPDIR are there
+  # at their own paths.
+  in_root /tmp "$here" "$(pwd)" "${TMPDIR:-/tmp}" -- sh -c 'cd "$0" && exec "$@"' "$(pwd)" "$@"
 }
 
 mode=${1:-}
