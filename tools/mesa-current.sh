@@ -7,8 +7,9 @@
 #   tools/mesa-current.sh prepare
 #       Makes the root and builds Mesa into /opt/mesa in it, unless the cache
 #       holds both, made from the same package lists, source version and
-#       configure line. Where that cannot be done (not root, no mmdebstrap,
-#       the registry unreachable), prints the reason and exits 77.
+#       configure line. Where the root cannot be made (not root, no
+#       mmdebstrap, the registry unreachable), prints the reason and exits
+#       77; a Mesa that does not build exits 1.
 #   tools/mesa-current.sh run COMMAND [ARGS...]
 #       COMMAND inside the root, in this folder, with this environment and
 #       that Mesa selected: its output and exit status. The root's mounts
@@ -38,6 +39,9 @@ libx11-dev libx11-xcb-dev libxext-dev libxfixes-dev libxrandr-dev libxshmfence-d
 libxcb-dri3-dev libxcb-present-dev libxcb-sync-dev libxcb-xfixes0-dev libxcb-randr0-dev
 libxcb-shm0-dev libxcb-glx0-dev libxcb-dri2-0-dev libxxf86vm-dev
 libwayland-dev libwayland-bin wayland-protocols"
+# Mesa's EGL (through glvnd) with OpenGL ES 1.x and 2 on surfaceless, X11,
+# Wayland and GBM, and the two software drivers; no GLX, Vulkan, video or
+# compute parts.
 CONFIGURE="-Dprefix=$prefix -Dlibdir=lib -Dbuildtype=release -Db_ndebug=true
 -Dplatforms=x11,wayland -Degl=enabled -Dgles1=enabled -Dgles2=enabled -Dglvnd=enabled
 -Dglx=disabled -Dgbm=enabled -Dopengl=true
@@ -136,7 +140,8 @@ prepare() {
   fi
   if [ "$(head -1 "$cache/mesa.recipe" 2>/dev/null)" != "$(mesa_recipe "$version")" ]; then
     rm -f "$cache/mesa.recipe"
-    build_mesa "$version" || skip "cannot build Mesa $version; see $cache/build.err and $root/src"
+    # With the root and the source there, a build that fails is a fault.
+    build_mesa "$version" || { echo "mesa-current: Mesa $version did not build; see $cache/build.err and $root/src"; exit 1; }
     rm -rf "$root/src" "$root/var/cache/apt/archives"/*.deb
     printf '%s\n%s\n' "$(mesa_recipe "$version")" "$version" >"$cache/mesa.recipe"
     log_step "Mesa $version built into $root$prefix"
