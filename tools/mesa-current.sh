@@ -29,7 +29,7 @@ suite=trixie
 # client libraries the programs link, and the X and Wayland servers.
 ROOT_PACKAGES="libegl1 libgles1 libx11-6 libx11-xcb1 libwayland-client0 libwayland-server0
 libxcb-dri3-0 libxcb-present0 libxcb-sync1 libxcb-xfixes0 libxcb-randr0 libxcb-shm0 libxshmfence1
-libdrm2 libexpat1 libzstd1 zlib1g libgbm1 libgtest-dev
+libdrm2 libexpat1 libzstd1 zlib1g libgbm1
 xvfb xauth weston diffutils procps"
 # What building Mesa needs: LLVM for llvmpipe, the driver a board or
 # machine without a GPU gets by default.
@@ -54,8 +54,9 @@ CONFIGURE="-Dprefix=$prefix -Dlibdir=lib -Dbuildtype=release -Db_ndebug=true
 # Also recorded in the cache folder, for the end of a suite run
 # (tools/skipped-groups.sh).
 skip() {
-  echo "mesa-current: SKIPPED ($1)"
-  [ "$mode" != prepare ] || { mkdir -p "$cache" && echo "mesa-current: SKIPPED ($1)" >"$cache/skipped"; } 2>/dev/null
+  line="mesa-current: SKIPPED ($1)"
+  echo "$line"
+  [ "$mode" != prepare ] || { mkdir -p "$cache" && echo "$line" >"$cache/skipped"; } 2>/dev/null
   exit 77
 }
 
