@@ -11,6 +11,8 @@
 #       COMMAND in the guest, in this folder and this environment: its output
 #       here and its exit status, or 77 (skipped) without a machine.
 set -u
+# depmod and modprobe live in /sbin, which an ordinary user's PATH lacks.
+PATH=$PATH:/usr/sbin:/sbin
 mode=$1
 dir=$2
 shift 2
@@ -26,7 +28,7 @@ case $mode in
     [ -f "$dir/initrd" ] && exit 0
     rm -rf "$dir/skipped" "$dir/kernel" "$dir/initramfs" && mkdir -p "$dir" || exit 1
     for tool in qemu-system-x86_64 busybox cpio depmod modprobe xz apt-get dpkg-deb; do
-      command -v $tool >/dev/null || skip "$tool not found (tools/deps.sh installs it)"
+      command -v $tool >/dev/null || skip "$tool not found (tools/deps.sh test installs it)"
     done
     package=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-.*\)/\1/p' | head -1)
     [ -n "$package" ] || skip "no linux-image-amd64 package known to apt"
@@ -35,7 +37,14 @@ case $mode in
         skip "cannot download $package"
     fi
     dpkg-deb -x "$dir/$package.deb" "$dir/kernel" || exit 1
-    version=$(ls "$dir/kernel/lib/modules")
+    # Merged-/usr releases (Debian 13) ship the modules in /usr/lib/modules,
+    # older ones in /lib/modules; kmod looks in one of the two, depending on
+    # how it was built: both lead to them.
+    for pair in lib/modules:../usr/lib/modules usr/lib/modules:../../lib/modules; do
+      [ -d "$dir/kernel/${pair%%:*}" ] || { mkdir -p "$(dirname "$dir/kernel/${pair%%:*}")" &&
+        ln -s "${pair#*:}" "$dir/kernel/${pair%%:*}"; }
+    done
+    version=$(ls "$dir/kernel/lib/modules/")
     depmod -b "$dir/kernel" "$version" || exit 1
     # The uncompressed kernel boots faster under emulation than the bzImage:
     # it is the xz stream inside it (xz stops at the stream's end).

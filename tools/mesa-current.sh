@@ -7,9 +7,10 @@
 #   tools/mesa-current.sh prepare
 #       Makes the root and builds Mesa into /opt/mesa in it, unless the cache
 #       holds both, made from the same package lists, source version and
-#       configure line. Where the root cannot be made (not root, no
-#       mmdebstrap, the registry unreachable), prints the reason and exits
-#       77; a Mesa that does not build exits 1.
+#       configure line. The root is made as root or, with user
+#       namespaces, as this user (tools/root.sh). Where it cannot be made
+#       (no mmdebstrap, no user namespace, the registry unreachable), prints
+#       the reason and exits 77; a Mesa that does not build exits 1.
 #   tools/mesa-current.sh run COMMAND [ARGS...]
 #       COMMAND inside the root, in this folder, with this environment and
 #       that Mesa selected: its output and exit status. The root's mounts
@@ -68,16 +69,7 @@ mirror() {
 # in_root [DIR...] -- COMMAND [ARGS...]: COMMAND in the root, with each DIR of
 # this machine at its own path there, in a private mount namespace.
 in_root() {
-  exec unshare --mount --propagation private sh -c '
-    root=$1; shift
-    mount -t proc proc "$root/proc" && mount --rbind /dev "$root/dev" && mount --rbind /sys "$root/sys" || exit 1
-    while [ "$1" != -- ]; do
-      [ -d "$root$1" ] && [ "$(stat -c %d:%i "$1")" = "$(stat -c %d:%i "$root$1")" ] ||
-        { mkdir -p "$root$1" && mount --bind "$1" "$root$1"; } || exit 1
-      shift
-    done
-    shift
-    exec chroot "$root" "$@"' in_root "$root" "$@"
+  exec "$here/tools/root.sh" enter "$root" "$@"
 }
 
 # What each part of the cache was made from, the first line of its record:
@@ -95,15 +87,12 @@ log_step() {
 }
 
 make_root() {
-  rm -rf "$root" "$root.new"
-  mkdir -p "$cache"
-  mmdebstrap --quiet --mode=root --variant=minbase \
-    --include="$(echo $ROOT_PACKAGES $BUILD_PACKAGES | tr ' ' ,)" \
-    --dpkgopt='path-exclude=/usr/share/doc/*' --dpkgopt='path-exclude=/usr/share/man/*' \
-    --dpkgopt='path-exclude=/usr/share/locale/*' --dpkgopt='path-exclude=/usr/share/info/*' \
-    "$suite" "$root.new" "deb $(mirror) $suite main" "deb-src $(mirror) $suite main" \
-    >"$cache/root.log" 2>&1 || { tail -5 "$cache/root.log"; return 1; }
-  mv "$root.new" "$root"
+  mkdir -p "$cache" &&
+    "$here/tools/root.sh" make "$root" "$suite" --quiet --variant=minbase \
+      --include="$(echo $ROOT_PACKAGES $BUILD_PACKAGES | tr ' ' ,)" \
+      --dpkgopt='path-exclude=/usr/share/doc/*' --dpkgopt='path-exclude=/usr/share/man/*' \
+      --dpkgopt='path-exclude=/usr/share/locale/*' --dpkgopt='path-exclude=/usr/share/info/*' \
+      -- "deb $(mirror) $suite main" "deb-src $(mirror) $suite main"
 }
 
 source_version() {
@@ -125,11 +114,9 @@ build_mesa() {
 prepare() {
   started=$(date +%s)
   if [ "$(head -1 "$cache/root.recipe" 2>/dev/null)" != "$(root_recipe)" ]; then
-    [ "$(id -u)" -eq 0 ] || skip "making the root needs root"
-    command -v mmdebstrap >/dev/null || skip "mmdebstrap not found (tools/deps.sh installs it)"
-    command -v unshare >/dev/null || skip "unshare not found"
+    reason=$("$here/tools/root.sh" check) || skip "$reason"
     rm -f "$cache/root.recipe" "$cache/mesa.recipe"
-    make_root || skip "cannot make a $suite root from $(mirror); see $cache/root.log"
+    make_root || skip "cannot make a $suite root from $(mirror); see $root.log"
     root_recipe >"$cache/root.recipe"
     log_step "$suite root made"
   fi
@@ -153,6 +140,8 @@ prepare() {
 
 run() {
   [ -f "$cache/mesa.recipe" ] || skip "no root; tools/mesa-current.sh prepare makes it"
+  [ "$(id -u)" -eq 0 ] || unshare --user --map-root-user true 2>/dev/null ||
+    skip "cannot enter the root: this kernel gives an ordinary user no user namespace"
   export __EGL_VENDOR_LIBRARY_FILENAMES=$prefix/share/glvnd/egl_vendor.d/50_mesa.json
   export LD_LIBRARY_PATH=$prefix/lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}
   # /tmp is this machine's (X servers in and out of the root see each

@@ -4,7 +4,7 @@
 # OpenGL ES 1.x, Mesa's drivers, GoogleTest) unpacked into DIR without running
 # their maintainer scripts, from the host's Debian sources. DIR/.packages
 # records what it was made from; DIR is made again only when that changes.
-# Needs root (mmdebstrap --mode=root); cross-deps.sh runs it through sudo.
+# Made as root or, with user namespaces, as this user (tools/root.sh).
 #
 #   tools/sysroot.sh ARCH DIR            make DIR unless it is current
 #   tools/sysroot.sh --check ARCH DIR    exit 0 when DIR is current, 1 if not
@@ -28,12 +28,11 @@ if $check; then
 fi
 
 echo "Making the $arch sysroot in $dir"
-rm -rf "$dir" "$dir.new"
 mkdir -p "$(dirname "$dir")"
-mmdebstrap --quiet --mode=root --variant=extract --architectures="$arch" \
+"$(dirname "$0")/root.sh" make "$dir" bookworm --quiet --variant=extract --architectures="$arch" \
   --include="$(echo $PACKAGES | tr ' ' ,)" \
   --dpkgopt='path-exclude=/usr/share/doc/*' --dpkgopt='path-exclude=/usr/share/man/*' \
   --dpkgopt='path-exclude=/usr/share/locale/*' --dpkgopt='path-exclude=/usr/share/info/*' \
-  bookworm "$dir.new" "$sources"
-printf '%s\n' "$made_from" >"$dir.new/.packages"
-mv "$dir.new" "$dir"
+  -- "$sources"
+rm -f "$dir.log"
+printf '%s\n' "$made_from" >"$dir/.packages"

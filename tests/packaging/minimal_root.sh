@@ -5,17 +5,17 @@
 # root, so the root stays as made). The root comes from mmdebstrap with the
 # package's Depends and Recommends; it is kept as CACHE and made again when
 # that list changes (dpkg without fsync: the root is a throwaway). Exit
-# status 77 (skipped) where no root can be made. On softpipe quillet_cl
+# status 77 (skipped) where no root can be made. As root or, with user
+# namespaces, as an ordinary user (tools/root.sh). On softpipe quillet_cl
 # takes under a second, on llvmpipe over a minute.
 #   minimal_root.sh CPACK BUILD_DIR CACHE
 set -u
 skip() { echo "SKIPPED: $*"; exit 77; }
-[ "$(id -u)" -eq 0 ] || skip "chroot and mounts need the root user"
-command -v mmdebstrap >/dev/null || skip "mmdebstrap is not installed (tools/deps.sh)"
-unshare --mount true 2>/dev/null || skip "no private mount namespace here"
+roots=$(dirname "$0")/../../tools/root.sh
+reason=$("$roots" check) || skip "$reason"
 cache=$3
 dir=$(mktemp -d) || exit 2
-trap 'rm -rf "$dir" "$cache.new"' EXIT
+trap 'rm -rf "$dir" "$cache.new" "$cache.log"' EXIT
 "$1" -G DEB --config "$2/CPackConfig.cmake" -B "$dir" >"$dir/log" 2>&1 || { cat "$dir/log"; exit 1; }
 deb=$(echo "$dir"/*.deb)
 sources=/etc/apt/sources.list.d/debian.sources
@@ -25,18 +25,18 @@ list=$(dpkg-deb -f "$deb" Depends Recommends | sed 's/^[A-Za-z]*://' | tr ',' '\
 key="bookworm $sources $list"
 if [ "$(cat "$cache.key" 2>/dev/null)" != "$key" ]; then
   rm -rf "$cache" "$cache.key"
-  mmdebstrap --variant=apt --dpkgopt=force-unsafe-io --aptopt='APT::Install-Recommends "true"' --include="$list" \
-    bookworm "$cache.new" "$sources" >"$dir/log" 2>&1 || {
-    reason=$(grep -Eom1 '(Failed to fetch|Could not resolve|Temporary failure|Unable to connect).*' "$dir/log") &&
+  "$roots" make "$cache" bookworm --variant=apt --dpkgopt=force-unsafe-io \
+    --aptopt='APT::Install-Recommends "true"' --include="$list" -- "$sources" >/dev/null || {
+    reason=$(grep -Eom1 '(Failed to fetch|Could not resolve|Temporary failure|Unable to connect).*' "$cache.log") &&
       skip "the Debian registry cannot be reached: $reason"
-    cat "$dir/log"; exit 1; }
-  mv "$cache.new" "$cache" && echo "$key" >"$cache.key"
+    cat "$cache.log"; exit 1; }
+  echo "$key" >"$cache.key"
 fi
 mkdir "$dir/upper" "$dir/work" "$dir/root" && cp "$deb" "$dir/upper/"
-unshare --mount sh -ec 'mount -t overlay -o "lowerdir=$2,upperdir=$1/upper,workdir=$1/work" root "$1/root"
-  mount -t proc proc "$1/root/proc"; mount --rbind /dev "$1/root/dev"
+"$roots" ns sh -ec 'mount -t overlay -o "lowerdir=$2,upperdir=$1/upper,workdir=$1/work" root "$1/root"
+  mount --rbind /proc "$1/root/proc"; mount --rbind /dev "$1/root/dev"
   chroot "$1/root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive sh -c \
-    "apt-get install -y /*.deb >/apt.log 2>&1 || cat /apt.log
+    "apt-get install -y -o APT::Sandbox::User=root /*.deb >/apt.log 2>&1 || cat /apt.log
      export EGL_PLATFORM=surfaceless GALLIUM_DRIVER=softpipe; quillet_cl; brindle"' \
   sh "$dir" "$cache" >"$dir/out" 2>&1
 status=0

@@ -2,6 +2,7 @@
 // context, on the default display of whatever platform the environment
 // selects. Writes "ok" to FILE when it gets one, else the step that failed
 // and its EGL error; exits with 0 either way (it judges nothing itself).
+// Prints the EGL version and vendor, once known, for tools/run.sh's headings.
 //
 //   es1_probe FILE
 #include <EGL/egl.h>
@@ -30,6 +31,9 @@ int main(int argc, char** argv) {
   if (eglInitialize(display, nullptr, nullptr) == EGL_FALSE) {
     return write_result(argv[1], "eglInitialize", eglGetError());
   }
+  const char* version = eglQueryString(display, EGL_VERSION);
+  const char* vendor = eglQueryString(display, EGL_VENDOR);
+  std::printf("EGL %s, %s\n", version != nullptr ? version : "(no version)", vendor != nullptr ? vendor : "(no vendor)");
   // Any kind of surface: the default asks for windows, which some platforms lack.
   const EGLint wanted[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_ES_BIT, EGL_SURFACE_TYPE, 0, EGL_NONE};
   EGLConfig config = nullptr;

@@ -1,0 +1,22 @@
+#!/bin/sh
+# A newcomer on Debian 13: a fresh Debian 13 root with only git, make, a
+# compiler and mount, this commit cloned into it, and the README's two
+# commands run there as root. The reference Mesa's cache of this clone is
+# shared (made from the same recipe, it would be built the same way).
+#   .ci/debian13.sh [COMMAND]     default: make run && make test
+set -eu
+cd "$(dirname "$0")/.."
+[ $# -le 1 ] || { echo "usage: $0 [COMMAND]" >&2; exit 2; }
+command=${1:-make run && make test}
+dir=$PWD/build/ci/debian13
+started=$(date +%s)
+tools/root.sh make "$dir" trixie --quiet --variant=apt --include=git,make,g++,ca-certificates,mount \
+  -- "deb http://deb.debian.org/debian trixie main"
+rm -f "$dir.log"
+git clone -q "$PWD" "$dir/root/project"
+echo "debian13: root made and project cloned ($(($(date +%s) - started)) s)"
+mkdir -p build/cache/mesa-current
+tools/root.sh enter "$dir" "$PWD/build/cache/mesa-current" -- env -i HOME=/root TERM=dumb \
+  PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/sbin:/usr/sbin:/sbin QB_MESA_CACHE="$PWD/build/cache/mesa-current" \
+  sh -c "cd /root/project && $command"
+echo "debian13: '$command' passed ($(($(date +%s) - started)) s)"

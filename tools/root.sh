@@ -1,0 +1,99 @@
+#!/bin/sh
+# Debian roots for the tools and tests that need one (the reference Mesa, the
+# package's minimal system, the armel sysroot), made and entered as root or,
+# where the kernel gives an ordinary user a user namespace, as this user:
+# then mmdebstrap runs in --mode=unshare and writes a tarball that is
+# unpacked here, so every file of the root is this user's (and removable by
+# it), and the root is entered with this user mapped to root.
+#
+#   tools/root.sh check
+#       Exit 0 when roots can be made and entered here; else prints why, and
+#       the command that would fix it where there is one, and exits 77.
+#   tools/root.sh make DIR SUITE [MMDEBSTRAP-OPTION...] [-- SOURCE...]
+#       DIR made anew by mmdebstrap (through DIR.new, so a failed run leaves
+#       no half root); mmdebstrap's output goes to DIR.log.
+#   tools/root.sh ns COMMAND [ARGS...]
+#       COMMAND in a private mount namespace (as root, or this user mapped
+#       to root), so that nothing it mounts outlives it.
+#   tools/root.sh enter DIR [BIND...] -- COMMAND [ARGS...]
+#       COMMAND chrooted into DIR, with /proc, /dev and /sys and each folder
+#       BIND of this machine at its own path there.
+set -u
+
+usage() {
+  echo "usage: $0 check | make DIR SUITE [OPTION...] [-- SOURCE...] | ns COMMAND... | enter DIR [BIND...] -- COMMAND..." >&2
+  exit 2
+}
+
+unprivileged() { [ "$(id -u)" -ne 0 ]; }
+
+check() {
+  command -v mmdebstrap >/dev/null || { echo "mmdebstrap not found (tools/deps.sh reference installs it)"; exit 77; }
+  unprivileged || exit 0
+  command -v newuidmap >/dev/null || { echo "newuidmap not found (tools/deps.sh reference installs uidmap)"; exit 77; }
+  grep -q "^$(id -un):" /etc/subuid 2>/dev/null ||
+    { echo "no subordinate user ids for $(id -un) (sudo usermod --add-subuids 100000-165535 --add-subgids 100000-165535 $(id -un))"; exit 77; }
+  unshare --user --map-root-user --mount true 2>/dev/null ||
+    { echo "this kernel gives an ordinary user no user namespace (as root: sudo $0 ...)"; exit 77; }
+}
+
+# ns COMMAND...: see above.
+ns() {
+  if unprivileged; then
+    exec unshare --user --map-root-user --mount --propagation private "$@"
+  fi
+  exec unshare --mount --propagation private "$@"
+}
+
+make_root() {
+  dir=$1 suite=$2
+  shift 2
+  options= sources=
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do options="$options $(quote "$1")"; shift; done
+  [ $# -eq 0 ] || shift
+  for source; do sources="$sources $(quote "$source")"; done
+  rm -rf "$dir" "$dir.new" && mkdir -p "$dir.new" || exit 1
+  if unprivileged; then
+    # Device nodes cannot be made here; /dev is the host's in every run.
+    eval "mmdebstrap --mode=unshare $options $suite - $sources" 2>"$dir.log" |
+      tar -x -C "$dir.new" --exclude='./dev/*' 2>>"$dir.log" || { tail -5 "$dir.log"; exit 1; }
+    # Inside, apt cannot switch to its own unprivileged user.
+    mkdir -p "$dir.new/etc/apt/apt.conf.d" &&
+      echo 'APT::Sandbox::User "root";' >"$dir.new/etc/apt/apt.conf.d/90unprivileged-root"
+  else
+    eval "mmdebstrap --mode=root $options $suite $(quote "$dir.new") $sources" >"$dir.log" 2>&1 ||
+      { tail -5 "$dir.log"; exit 1; }
+  fi
+  mv "$dir.new" "$dir"
+}
+
+quote() { printf "'%s'" "$(printf '%s' "$1" | sed "s/'/'\\\\''/g")"; }
+
+enter() {
+  ns sh -c '
+    root=$1; shift
+    # The root is a mount point of its own, as / is, for the tools that look.
+    mount --bind "$root" "$root" || exit 1
+    for dir in /proc /dev /sys; do mount --rbind "$dir" "$root$dir" || exit 1; done
+    while [ "$1" != -- ]; do
+      [ -d "$root$1" ] && [ "$(stat -c %d:%i "$1")" = "$(stat -c %d:%i "$root$1")" ] ||
+        { mkdir -p "$root$1" && mount --bind "$1" "$root$1"; } || exit 1
+      shift
+    done
+    shift
+    exec chroot "$root" "$@"' enter "$@"
+}
+
+[ $# -ge 1 ] || usage
+mode=$1
+shift
+case $mode in
+  check) [ $# -eq 0 ] || usage; check ;;
+  make) [ $# -ge 2 ] || usage; make_root "$@" ;;
+  ns) [ $# -ge 1 ] || usage; ns "$@" ;;
+  enter)
+    [ $# -ge 3 ] || usage
+    for arg; do [ "$arg" != -- ] || { enter "$@"; }; done
+    usage ;;
+  *) usage ;;
+esac
