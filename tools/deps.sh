@@ -69,6 +69,8 @@ fi
 
 echo "deps: installing for '$1':$missing"
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
+log=$(mktemp "${TMPDIR:-/tmp}/deps.XXXXXX")
+trap 'rm -f "$log"' EXIT
 # shellcheck disable=SC2086
-$sudo apt-get install -y -qq --no-install-recommends $missing
+{ $sudo apt-get update -qq && $sudo apt-get install -y -qq --no-install-recommends $missing; } >"$log" 2>&1 ||
+  { cat "$log"; echo "deps: apt-get failed" >&2; exit 1; }
