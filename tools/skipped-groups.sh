@@ -2,8 +2,7 @@
 # Ends a suite run with what it could not test, and why: one line naming the
 # platforms whose real-platform groups had no OpenGL ES 1.x context (the
 # probes' result files), then any other test that skipped itself, with its
-# reason (from CTest's log of the last run), and the current-Mesa groups
-# when tools/mesa-current.sh could not make their root.
+# reason (from CTest's log of the last run).
 #   tools/skipped-groups.sh BUILD_DIR
 build=${1:-build/default}
 platforms= reason=
@@ -18,5 +17,4 @@ done
 log=$build/Testing/Temporary/LastTest.log
 [ -f "$log" ] && awk '/^[0-9]+\/[0-9]+ Test: / { name = $3 }
   /^SKIPPED: / && !/OpenGL ES 1.x context/ { sub(/^SKIPPED: /, ""); print "SKIPPED: " name ": " $0 }' "$log"
-cat "$("$(dirname "$0")"/mesa-current.sh path)/skipped" 2>/dev/null
 exit 0
