@@ -5,7 +5,8 @@
 # else of the build installs: the libraries are static and linked into the
 # programs, and the test suite, the recording fake and the benchmarks have no
 # install rules. `cpack -G DEB` turns the same layout into a package whose
-# dependencies dpkg-shlibdeps derives from the programs' shared libraries.
+# dependencies dpkg-shlibdeps derives from the programs' shared libraries,
+# built with Debian's hardening flags (Hardening.cmake).
 include(GNUInstallDirs)
 
 # The programs of this build that get installed; brindle only once its
@@ -88,6 +89,9 @@ if(CMAKE_CROSSCOMPILING)
     set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE riscv64)
   endif()
 endif()
+
+# The hardening flags of the architecture above.
+include(Hardening)
 
 # Compresses the staged manual pages and, for a cross build, points
 # dpkg-shlibdeps at the target architecture.
