@@ -9,7 +9,7 @@ libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri
 libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth weston libwayland-dev libx11-dev libgbm-dev libdrm-dev mmdebstrap
 qemu-system-x86 busybox-static cpio kmod xz-utils
-valgrind gcovr clang clang-tidy clang-format cppcheck dpkg-dev groff-base"
+valgrind gcovr clang clang-tidy clang-format cppcheck dpkg-dev groff-base lintian"
 
 missing=""
 for package in $PACKAGES; do
