@@ -5,7 +5,10 @@
 # else of the build installs: the libraries are static and linked into the
 # programs, and the test suite, the recording fake and the benchmarks have no
 # install rules. `cpack -G DEB` turns the same layout into a package whose
-# dependencies dpkg-shlibdeps derives from the programs' shared libraries.
+# dependencies dpkg-shlibdeps derives from the programs' shared libraries,
+# with the copyright file (from LICENSE) and the changelog
+# (contrib/debian/changelog) that every Debian package carries, and built
+# with Debian's hardening flags (Hardening.cmake).
 include(GNUInstallDirs)
 
 # The programs of this build that get installed; brindle only once its
@@ -27,8 +30,10 @@ if(NOT QB_TOP_LEVEL)
   return()
 endif()
 
-set(QB_PACKAGE_CONTACT "quillet_brindle maintainers <maintainers@localhost>"
-    CACHE STRING "Maintainer field of the Debian package")
+# A distribution or a board vendor that ships the package names its own
+# maintainer here.
+set(QB_PACKAGE_CONTACT "quillet_cl and brindle maintainers <maintainers@quillet-brindle.example.org>"
+    CACHE STRING "Maintainer field of the Debian package: NAME <ADDRESS>")
 
 set(CPACK_PACKAGE_NAME quillet-brindle)
 set(CPACK_PACKAGE_VENDOR "quillet_brindle")
@@ -89,8 +94,14 @@ if(CMAKE_CROSSCOMPILING)
   endif()
 endif()
 
-# Compresses the staged manual pages and, for a cross build, points
-# dpkg-shlibdeps at the target architecture.
+# The hardening flags of the architecture above.
+include(Hardening)
+
+# Adds the copyright file and the changelog, strips the compiler's notes from
+# the programs, compresses the staged manual pages and the changelog and, for
+# a cross build, points dpkg-shlibdeps at the target architecture.
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/DebPreBuild.cmake)
+set(CPACK_QB_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_QB_STRIP ${CMAKE_STRIP})
 
 include(CPack)

@@ -18,7 +18,7 @@ unit="libgtest-dev libgmock-dev libbenchmark-dev"
 platforms="xvfb xauth weston libwayland-dev libx11-dev libgbm-dev libdrm-dev"
 machine="qemu-system-x86 busybox-static cpio kmod xz-utils"
 checks="valgrind gcovr clang clang-tidy clang-format cppcheck"
-packaging="dpkg-dev groff-base"
+packaging="dpkg-dev groff-base lintian"
 
 usage() {
   echo "usage: $0 run | reference | test | --list GROUP" >&2
