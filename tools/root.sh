@@ -61,7 +61,9 @@ make_root() {
     mkdir -p "$dir.new/etc/apt/apt.conf.d" &&
       echo 'APT::Sandbox::User "root";' >"$dir.new/etc/apt/apt.conf.d/90unprivileged-root"
   else
-    eval "mmdebstrap --mode=root $options $suite $(quote "$dir.new") $sources" >"$dir.log" 2>&1 ||
+    # In a mount namespace of its own: no mount of its outlives it.
+    eval "unshare --mount --propagation private mmdebstrap --mode=root $options $suite $(quote "$dir.new") $sources" \
+      >"$dir.log" 2>&1 ||
       { tail -5 "$dir.log"; exit 1; }
   fi
   mv "$dir.new" "$dir"
