@@ -32,7 +32,7 @@ total() {
 whole_skip() {
   case $1 in
     "current Mesa") sed 's/^mesa-current: SKIPPED (\(.*\))$/\1/' "$("$(dirname "$0")"/mesa-current.sh path)/skipped" 2>/dev/null ;;
-    cross) tools/cross-deps.sh --check >/dev/null 2>&1 || echo "cross packages not installed; 'make cross-test' installs them" ;;
+    cross) tools/cross-deps.sh --check >/dev/null 2>&1 || echo "the cross packages or the armel sysroot are missing; 'make cross-test' installs and makes them" ;;
   esac
 }
 
