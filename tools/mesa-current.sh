@@ -116,6 +116,7 @@ prepare() {
   if [ "$(head -1 "$cache/root.recipe" 2>/dev/null)" != "$(root_recipe)" ]; then
     reason=$("$here/tools/root.sh" check) || skip "$reason"
     rm -f "$cache/root.recipe" "$cache/mesa.recipe"
+    echo "mesa-current: making a $suite root with Mesa's build dependencies in $root (about 70 s and 1.8 GB, once)"
     make_root || skip "cannot make a $suite root from $(mirror); see $root.log"
     root_recipe >"$cache/root.recipe"
     log_step "$suite root made"
@@ -128,6 +129,7 @@ prepare() {
   fi
   if [ "$(head -1 "$cache/mesa.recipe" 2>/dev/null)" != "$(mesa_recipe "$version")" ]; then
     rm -f "$cache/mesa.recipe"
+    echo "mesa-current: fetching and building $suite's Mesa $version with OpenGL ES 1.x (about 5 min on two cores, once per Mesa version)"
     # With the root and the source there, a build that fails is a fault.
     build_mesa "$version" || { echo "mesa-current: Mesa $version did not build; see $cache/build.err and $root/src"; exit 1; }
     rm -rf "$root/src" "$root/var/cache/apt/archives"/*.deb
