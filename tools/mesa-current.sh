@@ -96,7 +96,7 @@ make_root() {
 }
 
 source_version() {
-  (in_root -- sh -c 'apt-get update -qq >/dev/null 2>&1 && apt-cache showsrc mesa') 2>/dev/null |
+  (in_root -- sh -c 'apt-get update -qq && apt-cache showsrc mesa') 2>"$cache/update.err" |
     sed -n 's/^Version: //p' | sort -V | tail -1
 }
 
@@ -124,7 +124,7 @@ prepare() {
   version=$(source_version)
   if [ -z "$version" ]; then
     # The registry is out of reach: a Mesa already built serves.
-    [ -f "$cache/mesa.recipe" ] || skip "no $suite source package list from $(mirror)"
+    [ -f "$cache/mesa.recipe" ] || skip "no $suite source package list from $(mirror): $(tail -1 "$cache/update.err")"
     version=$(sed -n 2p "$cache/mesa.recipe")
   fi
   if [ "$(head -1 "$cache/mesa.recipe" 2>/dev/null)" != "$(mesa_recipe "$version")" ]; then

@@ -19,6 +19,10 @@
 #       COMMAND chrooted into DIR, with /proc, /dev and /sys and each folder
 #       BIND of this machine at its own path there.
 set -u
+# chroot, and what runs inside the root, live in /sbin too, which an
+# ordinary user's PATH lacks.
+PATH=$PATH:/usr/sbin:/sbin
+export PATH
 
 usage() {
   echo "usage: $0 check | make DIR SUITE [OPTION...] [-- SOURCE...] | ns COMMAND... | enter DIR [BIND...] -- COMMAND..." >&2
