@@ -177,6 +177,10 @@ const Outcome OUTCOMES[] = {
     {"no_eleventh_record", "fail=malloc:11:1", nullptr, false},
 };
 
+void PrintTo(const Outcome& row, std::ostream* out) {
+  *out << row.name;
+}
+
 class Outcomes : public testing::TestWithParam<Outcome> {};
 
 TEST_P(Outcomes, MatchItsGoldenFile) {
