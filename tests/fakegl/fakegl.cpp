@@ -445,6 +445,7 @@ GLenum GL_APIENTRY glGetError(void) {
   const int fault = enter("glGetError");
   const GLenum error = fault != 0 ? static_cast<GLenum>(fault) : world().gl_error;
   world().gl_error = GL_NO_ERROR;
+  fake_record("glGetError() = " + hex(error, "0x%04X"));
   return error;
 }
 
