@@ -455,10 +455,13 @@ const GLubyte* GL_APIENTRY glGetString(GLenum name) {
 }
 
 // In a program linked with -Wl,--wrap=malloc the allocations of its own code
-// (not those inside the shared C and C++ libraries) come here.
+// (not those inside the shared C and C++ libraries) come here, and are
+// recorded without their size, which differs between targets.
 void* __real_malloc(std::size_t size) __attribute__((weak));
 void* __wrap_malloc(std::size_t size) {
-  return enter("malloc") != 0 ? nullptr : __real_malloc(size);
+  void* const block = enter("malloc") != 0 ? nullptr : __real_malloc(size);
+  fake_record(block != nullptr ? "malloc(size) = ptr" : "malloc(size) = NULL");
+  return block;
 }
 
 }  // extern "C"

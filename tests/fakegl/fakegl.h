@@ -10,8 +10,8 @@
 // Faults follow one rule: "the Nth call of F fails with E". A failing EGL call
 // returns its failure value and sets error E; a failing GL call is recorded
 // and leaves GL error E pending; a failing eglGetError or glGetError returns
-// E; in a program linked with -Wl,--wrap=malloc, a failing malloc of the
-// program's own code returns null.
+// E; in a program linked with -Wl,--wrap=malloc, the mallocs of the
+// program's own code are recorded too, and a failing one returns null.
 //
 // Programs built against the fake read the scenario from the environment
 // variable FAKEGL_SCENARIO, a ';'-separated list of:

@@ -194,7 +194,7 @@ TEST_P(Outcomes, MatchItsGoldenFile) {
   for (const std::string& line : lines_of(run.calls)) {
     frames += starts_with(line, "glDrawArrays(GL_POINTS") ? 1 : 0;
     gl_calls += starts_with(line, "gl") ? 1 : 0;
-    if (!starts_with(line, "gl")) egl += line + "\n";
+    if (starts_with(line, "egl")) egl += line + "\n";
   }
   std::ostringstream got;
   got << "== " << scenario << (row.verbose ? " -v" : "") << "\nexit " << run.exit_status << ", " << frames
