@@ -15,6 +15,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <vector>
 
 #include "fakegl.h"
 
@@ -466,10 +467,6 @@ void* __wrap_malloc(std::size_t size) {
 
 }  // extern "C"
 
-void fake_reset() {
-  fake_load_scenario("");
-}
-
 bool fake_load_scenario(const std::string& text) {
   World& w = world() = World();
   std::stringstream items("configs=p:d24:s8;" + text);  // the default configuration first
@@ -499,10 +496,6 @@ bool fake_load_scenario(const std::string& text) {
     }
   }
   return true;
-}
-
-const std::vector<std::string>& fake_calls() {
-  return world().calls;
 }
 
 void fake_record(const std::string& line) {

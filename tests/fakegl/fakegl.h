@@ -29,14 +29,10 @@
 #define TESTS_FAKEGL_FAKEGL_H
 
 #include <string>
-#include <vector>
 
-// Back to the default scenario with an empty record and no faults.
-void fake_reset();
-// Resets, then loads a FAKEGL_SCENARIO text; false on a bad text.
+// Back to the default scenario with an empty record and no faults, then
+// loads a FAKEGL_SCENARIO text; false on a bad text.
 bool fake_load_scenario(const std::string& text);
-// The recorded calls, one line each, in order.
-const std::vector<std::string>& fake_calls();
 // Appends one line to the record: test doubles of other interfaces (native
 // window system hooks) note their calls here, in order with the EGL and GL calls.
 void fake_record(const std::string& line);
