@@ -15,6 +15,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <vector>
 
 #include "fakegl.h"
 
@@ -445,6 +446,7 @@ GLenum GL_APIENTRY glGetError(void) {
   const int fault = enter("glGetError");
   const GLenum error = fault != 0 ? static_cast<GLenum>(fault) : world().gl_error;
   world().gl_error = GL_NO_ERROR;
+  fake_record("glGetError() = " + hex(error, "0x%04X"));
   return error;
 }
 
@@ -454,17 +456,16 @@ const GLubyte* GL_APIENTRY glGetString(GLenum name) {
 }
 
 // In a program linked with -Wl,--wrap=malloc the allocations of its own code
-// (not those inside the shared C and C++ libraries) come here.
+// (not those inside the shared C and C++ libraries) come here, and are
+// recorded without their size, which differs between targets.
 void* __real_malloc(std::size_t size) __attribute__((weak));
 void* __wrap_malloc(std::size_t size) {
-  return enter("malloc") != 0 ? nullptr : __real_malloc(size);
+  void* const block = enter("malloc") != 0 ? nullptr : __real_malloc(size);
+  fake_record(block != nullptr ? "malloc(size) = ptr" : "malloc(size) = NULL");
+  return block;
 }
 
 }  // extern "C"
-
-void fake_reset() {
-  fake_load_scenario("");
-}
 
 bool fake_load_scenario(const std::string& text) {
   World& w = world() = World();
@@ -495,10 +496,6 @@ bool fake_load_scenario(const std::string& text) {
     }
   }
   return true;
-}
-
-const std::vector<std::string>& fake_calls() {
-  return world().calls;
 }
 
 void fake_record(const std::string& line) {

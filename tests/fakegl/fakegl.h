@@ -10,8 +10,8 @@
 // Faults follow one rule: "the Nth call of F fails with E". A failing EGL call
 // returns its failure value and sets error E; a failing GL call is recorded
 // and leaves GL error E pending; a failing eglGetError or glGetError returns
-// E; in a program linked with -Wl,--wrap=malloc, a failing malloc of the
-// program's own code returns null.
+// E; in a program linked with -Wl,--wrap=malloc, the mallocs of the
+// program's own code are recorded too, and a failing one returns null.
 //
 // Programs built against the fake read the scenario from the environment
 // variable FAKEGL_SCENARIO, a ';'-separated list of:
@@ -29,14 +29,10 @@
 #define TESTS_FAKEGL_FAKEGL_H
 
 #include <string>
-#include <vector>
 
-// Back to the default scenario with an empty record and no faults.
-void fake_reset();
-// Resets, then loads a FAKEGL_SCENARIO text; false on a bad text.
+// Back to the default scenario with an empty record and no faults, then
+// loads a FAKEGL_SCENARIO text; false on a bad text.
 bool fake_load_scenario(const std::string& text);
-// The recorded calls, one line each, in order.
-const std::vector<std::string>& fake_calls();
 // Appends one line to the record: test doubles of other interfaces (native
 // window system hooks) note their calls here, in order with the EGL and GL calls.
 void fake_record(const std::string& line);

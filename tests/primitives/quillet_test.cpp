@@ -1,6 +1,7 @@
 // quillet_cl built against the recording fake, run as a whole program. The
 // expectations are golden files (REGENERATE_GOLDEN=1 rewrites them):
-// - run_start.txt: the GL calls of the frame set-up, Init and the first frame;
+// - run_start.txt: the GL calls, error reads and allocations of the frame
+//   set-up, Init and the first frame;
 // - run_summary.txt: every distinct call and output line of a verbose run, in
 //   order of first appearance with its count, so that each entry of each value
 //   list is seen reaching GL with its own value and each status line with its
@@ -8,8 +9,11 @@
 //   which pins the order of all 5452 frames;
 // - outcomes/<row>.txt: for each row of the table below (set-up failures,
 //   extension strings, GL errors and allocation failures injected as "the Nth
-//   call of F fails"), the exit status, standard error, the end of standard
-//   output, how many frames and GL calls the run made and its EGL calls.
+//   call of F fails", placed by a call of the clean run's record), the exit
+//   status, how many frames the run drew, standard error, the end of
+//   standard output, how many GL calls it made before its last Set phase and
+//   each one from there on (so that every error read of the sets before a
+//   fault shows) and its EGL calls.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -77,35 +81,37 @@ TEST(Quillet, VerboseRunMatchesItsGoldenRecord) {
   EXPECT_EQ(run.log, out.erase(out.find(count_line), count_line.size()));
 }
 
-// Where a GL fault lands, as the Nth call of its function: the first call of
-// the run that is exactly AT (found in run_start.txt, the record up to the
-// end of the first frame), or with "last " before the name the last call of
-// that function (the sum of its counts in run_summary.txt). Both files are
-// the golden record checked above, so adding a call elsewhere moves no fault.
-std::string fault_at(const std::string& at) {
-  const bool last = starts_with(at, "last ");
-  const std::string call = last ? at.substr(5) : at;
-  const std::string function = call.substr(0, call.find('(')) + "(";
-  int n = 0;
-  for (const std::string& line :
-       lines_of(read_file(last ? GOLDEN_DIR "/run_summary.txt" : GOLDEN_DIR "/run_start.txt"))) {
-    const std::string text = last ? line.substr(line.find('\t') + 1) : line;
-    if (!starts_with(text, function.c_str())) continue;
-    n += last ? std::stoi(line) : 1;
-    if (!last && text == call) return function.substr(0, function.size() - 1) + ":" + std::to_string(n);
-  }
-  EXPECT_TRUE(last && n > 0) << at << " is not in the golden record";
-  return function.substr(0, function.size() - 1) + ":" + std::to_string(n);
+// The index in the record of the call AT names: the first call that begins
+// with AT; "P after AT", the first call beginning with P after that one;
+// "P before AT", the last one before it; "last P", the last call beginning
+// with P. The record's size when there is none.
+std::size_t find_call(const std::vector<std::string>& calls, const std::string& at) {
+  const std::size_t none = calls.size(), after = at.find(" after "), before = at.find(" before ");
+  const bool last = starts_with(at, "last "), back = last || before != std::string::npos;
+  const std::string phrase = at.substr(0, std::min(after, before)), prefix = phrase.substr(last ? 5 : 0);
+  const std::size_t from = after == std::string::npos ? 0 : find_call(calls, at.substr(after + 7)) + 1;
+  const std::size_t to = before == std::string::npos ? none : find_call(calls, at.substr(before + 8));
+  if (from > none || (before != std::string::npos && to == none)) return none;
+  const auto begins = [&](const std::string& line) { return starts_with(line, prefix.c_str()); };
+  if (!back)
+    return static_cast<std::size_t>(std::find_if(calls.begin() + from, calls.end(), begins) - calls.begin());
+  const auto found = std::find_if(calls.rend() - to, calls.rend() - from, begins);
+  return found == calls.rend() - from ? none : static_cast<std::size_t>(calls.rend() - found - 1);
 }
 
-// Reads of the GL error state up to the dispatcher's own check after the first
-// frame's first set: one after each of the 13 inits, the check_gl of the three
-// inits with GL calls (Fog, Lighting, Texture), one after each of the 13
-// statuses, then Anti-aliasing's own check_gl.
-constexpr int FIRST_SET_CHECK = 13 + 3 + 13 + 1 + 1;
-// Drawings of a frame (point, line, triangle): the line of the sixth frame,
-// which belongs to Hint, is drawing 5 * 3 + 2.
-constexpr int DRAWINGS_PER_FRAME = 3;
+// Where a fault lands, as "F:N", the Nth call of its function F: the call
+// that AT names in the record of a clean run (see find_call), so that adding
+// a call elsewhere moves no fault.
+std::string fault_at(const std::string& at) {
+  static const std::vector<std::string> calls = lines_of(run_quillet(false, "").calls);
+  const std::size_t place = find_call(calls, at);
+  EXPECT_LT(place, calls.size()) << at << " is not in the clean run's record";
+  const std::string function =
+      place < calls.size() ? calls[place].substr(0, calls[place].find('(') + 1) : "(";
+  const auto n = std::count_if(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(place) + 1,
+                               [&](const std::string& line) { return starts_with(line, function.c_str()); });
+  return function.substr(0, function.size() - 1) + ":" + std::to_string(n);
+}
 
 struct Outcome {
   const char* name;      // golden/outcomes/<name>.txt
@@ -113,10 +119,6 @@ struct Outcome {
   const char* at;
   bool verbose;
 };
-
-const std::string READ_FAULT = "fail=glGetError:" + std::to_string(FIRST_SET_CHECK) + ":0x500";
-const std::string HINT_DRAWING_FAULT =
-    "fail=glDrawArrays:" + std::to_string(5 * DRAWINGS_PER_FRAME + 2) + ":0x505";
 
 // One row per product fault it guards, named in its comment.
 const Outcome OUTCOMES[] = {
@@ -143,39 +145,29 @@ const Outcome OUTCOMES[] = {
     {"no_extensions", "ext=", nullptr, false},
     // An error left by the frame set-up that Init does not catch.
     {"pending_before_init", "fail=glClear:1:0x505", nullptr, false},
-    // A missed check of the dispatcher after a set.
-    {"read_after_first_set", READ_FAULT.c_str(), nullptr, false},
-    // An error of the drawing that the next Status, or an Update, does not catch.
+    // A missed check of the dispatcher after a set (Hint's: its read before
+    // Anti-aliasing's set).
+    {"read_after_first_set", "fail=@:0x500", "glGetError before glDisable(GL_POINT_SMOOTH)", false},
+    // An error of the drawing that the next Status, or an Update (Hint's), does
+    // not catch.
     {"first_drawing", "fail=glDrawArrays:1:0x505", nullptr, false},
-    {"drawing_of_hint", HINT_DRAWING_FAULT.c_str(), nullptr, false},
-    // A missed check_gl at the end of an init with GL calls.
-    {"fog_init", "fail=@:0x502", "glFogxv(GL_FOG_DENSITY, {0x10000})", false},
-    {"lighting_init", "fail=@:0x502", "glLightxv(GL_LIGHT7, GL_QUADRATIC_ATTENUATION, {0x10000})", false},
-    {"texture_init", "fail=@:0x502",
-     "glTexEnvxv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, {0x8000, 0x8000, 0x8000, 0x8000})", false},
-    // A missed check_gl at the end of a driver's set in the first frame (with
-    // the trace of the frames so far, in one verbose run).
+    {"drawing_of_hint", "fail=@:0x505",
+     "glDrawArrays(GL_LINES after glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST)", false},
+    // A check_gl that does not end the run (in a set, with the trace of the
+    // frames so far, in one verbose run). A check_gl missing from an init or a
+    // set shows as a missing error read in every record from there on.
     {"hint_set", "fail=@:0x500", "glHint(GL_POINT_SMOOTH_HINT, GL_DONT_CARE)", true},
-    {"antialias_set", "fail=@:0x500", "glDisable(GL_POINT_SMOOTH)", false},
-    {"alpha_set", "fail=@:0x500", "glDisable(GL_ALPHA_TEST)", false},
-    {"blend_set", "fail=@:0x500", "glDisable(GL_BLEND)", false},
-    {"depth_set", "fail=@:0x500", "glDisable(GL_DEPTH_TEST)", false},
-    {"dither_set", "fail=@:0x500", "glDisable(GL_DITHER)", false},
-    {"fog_set", "fail=@:0x500", "glDisable(GL_FOG)", false},
-    {"lighting_set", "fail=@:0x500", "glDisable(GL_LIGHTING)", false},
-    {"logic_op_set", "fail=@:0x500", "glDisable(GL_COLOR_LOGIC_OP)", false},
-    {"scissor_set", "fail=@:0x500", "glDisable(GL_SCISSOR_TEST)", false},
-    {"shading_set", "fail=@:0x500", "glShadeModel(GL_SMOOTH)", false},
-    {"stencil_set", "fail=@:0x500", "glDisable(GL_STENCIL_TEST)", false},
-    {"texture_set", "fail=@:0x500", "glDisable(GL_TEXTURE_2D)", false},
     // The run's last set unchecked, or a passed verdict before the last frame.
     {"last_texture_upload", "fail=@:0x500", "last glTexImage2D", false},
     // A record that cannot be allocated, first or last of Init, not ending the
-    // run; an allocation counted that does not exist.
+    // run.
     {"first_record_unallocated", "fail=malloc:1:1", nullptr, false},
-    {"last_record_unallocated", "fail=malloc:10:1", nullptr, false},
-    {"no_eleventh_record", "fail=malloc:11:1", nullptr, false},
+    {"last_record_unallocated", "fail=@:1", "last malloc", false},
 };
+
+void PrintTo(const Outcome& row, std::ostream* out) {
+  *out << row.name;
+}
 
 class Outcomes : public testing::TestWithParam<Outcome> {};
 
@@ -185,26 +177,32 @@ TEST_P(Outcomes, MatchItsGoldenFile) {
   if (row.at != nullptr) scenario.replace(scenario.find('@'), 1, fault_at(row.at));
   const ProgramResult run = run_quillet(row.verbose, scenario);
   const std::vector<std::string> out = lines_of(run.out);
-  int frames = 0, gl_calls = 0;
+  int frames = 0;
+  std::vector<std::string> gl;
   std::string egl;
   for (const std::string& line : lines_of(run.calls)) {
     frames += starts_with(line, "glDrawArrays(GL_POINTS") ? 1 : 0;
-    gl_calls += starts_with(line, "gl") ? 1 : 0;
-    if (!starts_with(line, "gl")) egl += line + "\n";
+    if (starts_with(line, "gl")) gl.push_back(line);
+    if (starts_with(line, "egl")) egl += line + "\n";
   }
+  // The last Set phase begins with Hint's set, the only caller of glHint.
+  const auto is_hint = [](const std::string& line) { return starts_with(line, "glHint"); };
+  const auto last_hint = std::find_if(gl.rbegin(), gl.rend(), is_hint);
+  const auto set_phase =
+      last_hint == gl.rend() ? gl.end() : std::find_if_not(last_hint, gl.rend(), is_hint).base();
   std::ostringstream got;
   got << "== " << scenario << (row.verbose ? " -v" : "") << "\nexit " << run.exit_status << ", " << frames
-      << " frames, " << gl_calls << " GL calls\n"
+      << " frames\n"
       << run.err << "stdout ends:\n";
   for (auto line = out.size() > 6 ? out.end() - 6 : out.begin(); line != out.end(); ++line)
     got << *line << "\n";
-  got << egl;
+  got << "GL calls: " << set_phase - gl.begin() << ", then from the last Set phase on:\n";
+  for (auto line = set_phase; line != gl.end(); ++line) got << *line << "\n";
+  got << "EGL calls:\n" << egl;
   EXPECT_GOLDEN(std::string(GOLDEN_DIR "/outcomes/") + row.name + ".txt", got.str());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Outcomes, testing::ValuesIn(OUTCOMES),
-                         [](const testing::TestParamInfo<Outcome>& info) {
-                           return std::string(info.param.name);
-                         });
+// Each row is named, in CTest too, by its name alone (PrintTo above).
+INSTANTIATE_TEST_SUITE_P(Rows, Outcomes, testing::ValuesIn(OUTCOMES), testing::PrintToStringParamName());
 
 }  // namespace
