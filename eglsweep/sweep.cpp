@@ -31,8 +31,11 @@ constexpr std::int32_t SURFACE_HEIGHT = 48;
 constexpr std::size_t SURFACE_KIND_WORD = 1;
 
 // Value lists walked by the sweep's loops.
+// Releases of clang-format lay out a braced macro body differently.
+// clang-format off
 #define EGL_VALUE(name) \
   { name, #name }
+// clang-format on
 
 constexpr ValueEntry QUERY_STRING_LIST[] = {EGL_VALUE(EGL_VENDOR), EGL_VALUE(EGL_VERSION),
                                             EGL_VALUE(EGL_EXTENSIONS), VALUE_LIST_TERMINATOR};

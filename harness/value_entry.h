@@ -14,8 +14,11 @@ struct ValueEntry {
 };
 
 // The terminator entry that ends every value list.
+// Releases of clang-format lay out a braced macro body differently.
+// clang-format off
 #define VALUE_LIST_TERMINATOR \
   { VALUE_LIST_END, "End of List" }
+// clang-format on
 
 // Number of entries of a list literal before its terminator, or -1 when the
 // terminator is missing or not last: lets every list be checked at compile time.

@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
   }
   const char* version = eglQueryString(display, EGL_VERSION);
   const char* vendor = eglQueryString(display, EGL_VENDOR);
-  std::printf("EGL %s, %s\n", version != nullptr ? version : "(no version)", vendor != nullptr ? vendor : "(no vendor)");
+  std::printf("EGL %s, %s\n", version != nullptr ? version : "(no version)",
+              vendor != nullptr ? vendor : "(no vendor)");
   // Any kind of surface: the default asks for windows, which some platforms lack.
   const EGLint wanted[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_ES_BIT, EGL_SURFACE_TYPE, 0, EGL_NONE};
   EGLConfig config = nullptr;
