@@ -11,7 +11,7 @@ command=${1:-make run && make test}
 dir=$PWD/build/ci/debian13
 started=$(date +%s)
 tools/root.sh make "$dir" trixie --quiet --variant=apt --include=git,make,g++,ca-certificates,mount \
-  -- "deb http://deb.debian.org/debian trixie main"
+  -- "deb $(tools/root.sh mirror) trixie main"
 rm -f "$dir.log"
 git clone -q "$PWD" "$dir/root/project"
 echo "debian13: root made and project cloned ($(($(date +%s) - started)) s)"

@@ -9,6 +9,10 @@
 #   tools/cross-deps.sh            install whatever is missing
 #   tools/cross-deps.sh --check    exit 0 when everything is there, 1 if not
 set -eu
+case $#:${1:-} in
+  0: | 1:--check) ;;
+  *) echo "usage: $0 [--check]" >&2; exit 2 ;;
+esac
 
 ARCHES="arm64 armhf"
 HOST_PACKAGES="g++-aarch64-linux-gnu g++-arm-linux-gnueabihf g++-arm-linux-gnueabi qemu-user

@@ -35,6 +35,7 @@ packages_of() {
 }
 
 [ $# -ge 1 ] || usage
+case $1 in -h | --help) usage ;; esac
 if [ "$1" = --list ]; then
   [ $# -eq 2 ] || usage
   packages_of "$2"

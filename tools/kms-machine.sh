@@ -13,10 +13,40 @@
 set -u
 # depmod and modprobe live in /sbin, which an ordinary user's PATH lacks.
 PATH=$PATH:/usr/sbin:/sbin
+usage() {
+  echo "usage: $0 prepare DIR | run DIR COMMAND [ARGS...]" >&2
+  exit 2
+}
+case ${1:-} in
+  prepare) [ $# -eq 2 ] || usage ;;
+  run) [ $# -ge 3 ] || usage ;;
+  *) usage ;;
+esac
 mode=$1
 dir=$2
 shift 2
 modules="virtio_pci 9p 9pnet_virtio virtio_gpu"
+# The guest's /init. The job folder holds the command (job) and receives its
+# output and exit status; /run is the guest's only other writable place.
+INIT=$(cat <<'EOF'
+#!/bin/busybox sh
+/bin/busybox --install -s /bin
+mount -t proc proc /proc
+mount -t sysfs sys /sys
+mount -t devtmpfs dev /dev
+for module in $(cat /modules/order); do insmod /modules/$module; done
+set -- $(cat /proc/cmdline)
+for word; do case $word in job=*) job=${word#job=} ;; esac; done
+opts=trans=virtio,version=9p2000.L,msize=512000,cache=loose
+mount -t 9p -o $opts,ro host /host && mount -t 9p -o $opts job /host$job &&
+  mount -t proc proc /host/proc && mount -t sysfs sys /host/sys && mount -o bind /dev /host/dev &&
+  mount -t tmpfs run /host/run &&
+  timeout 50 chroot /host /bin/sh $job/job >/host$job/out 2>&1
+echo $? >/host$job/status
+umount /host$job
+poweroff -f
+EOF
+)
 
 skip() {
   echo "SKIPPED: $1" | tee "$dir/skipped"
@@ -25,16 +55,19 @@ skip() {
 
 case $mode in
   prepare)
-    [ -f "$dir/initrd" ] && exit 0
-    rm -rf "$dir/skipped" "$dir/kernel" "$dir/initramfs" && mkdir -p "$dir" || exit 1
+    mkdir -p "$dir" || exit 1
+    package=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-.*\)/\1/p' | head -1)
+    # What the machine is made from: a change in any of it makes it again.
+    key="$package $modules $(printf '%s' "$INIT" | cksum)"
+    [ -f "$dir/initrd" ] && [ "$(cat "$dir/key" 2>/dev/null)" = "$key" ] && exit 0
+    rm -rf "$dir/skipped" "$dir/kernel" "$dir/initramfs" "$dir/initrd" "$dir/key"
     for tool in qemu-system-x86_64 busybox cpio depmod modprobe xz apt-get dpkg-deb; do
       command -v $tool >/dev/null || skip "$tool not found (tools/deps.sh test installs it)"
     done
-    package=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-.*\)/\1/p' | head -1)
     [ -n "$package" ] || skip "no linux-image-amd64 package known to apt"
     if [ ! -f "$dir/$package.deb" ]; then
       (cd "$dir" && timeout 240 apt-get download -q "$package" >download.log 2>&1 && mv "$package"_*.deb "$package.deb") ||
-        skip "cannot download $package"
+        skip "cannot download $package: $(grep -m1 '^E:' "$dir/download.log" || tail -1 "$dir/download.log")"
     fi
     dpkg-deb -x "$dir/$package.deb" "$dir/kernel" || exit 1
     # Merged-/usr releases (Debian 13) ship the modules in /usr/lib/modules,
@@ -65,26 +98,10 @@ case $mode in
       done
     # The job folder holds the command (job) and receives its output and
     # exit status; /run is the guest's only other writable place.
-    cat >"$root/init" <<'EOF'
-#!/bin/busybox sh
-/bin/busybox --install -s /bin
-mount -t proc proc /proc
-mount -t sysfs sys /sys
-mount -t devtmpfs dev /dev
-for module in $(cat /modules/order); do insmod /modules/$module; done
-set -- $(cat /proc/cmdline)
-for word; do case $word in job=*) job=${word#job=} ;; esac; done
-opts=trans=virtio,version=9p2000.L,msize=512000,cache=loose
-mount -t 9p -o $opts,ro host /host && mount -t 9p -o $opts job /host$job &&
-  mount -t proc proc /host/proc && mount -t sysfs sys /host/sys && mount -o bind /dev /host/dev &&
-  mount -t tmpfs run /host/run &&
-  timeout 50 chroot /host /bin/sh $job/job >/host$job/out 2>&1
-echo $? >/host$job/status
-umount /host$job
-poweroff -f
-EOF
+    printf '%s\n' "$INIT" >"$root/init"
     chmod +x "$root/init"
-    (cd "$root" && find . | cpio -o -H newc --quiet | gzip -1) >"$dir/initrd.part" && mv "$dir/initrd.part" "$dir/initrd"
+    (cd "$root" && find . | cpio -o -H newc --quiet | gzip -1) >"$dir/initrd.part" && mv "$dir/initrd.part" "$dir/initrd" &&
+      echo "$key" >"$dir/key"
     rm -rf "$root" "$dir/kernel"
     ;;
   run)

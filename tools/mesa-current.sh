@@ -61,9 +61,9 @@ skip() {
   exit 77
 }
 
+# The Debian archive of this machine's own apt sources.
 mirror() {
-  sed -n 's/^URIs: *\([^ ]*\/debian\)$/\1/p' /etc/apt/sources.list.d/debian.sources 2>/dev/null | head -1 |
-    grep . || echo http://deb.debian.org/debian
+  "$here/tools/root.sh" mirror
 }
 
 # in_root [DIR...] -- COMMAND [ARGS...]: COMMAND in the root, with each DIR of
@@ -115,6 +115,7 @@ prepare() {
   started=$(date +%s)
   if [ "$(head -1 "$cache/root.recipe" 2>/dev/null)" != "$(root_recipe)" ]; then
     reason=$("$here/tools/root.sh" check) || skip "$reason"
+    reason=$(mirror) || skip "$reason"
     rm -f "$cache/root.recipe" "$cache/mesa.recipe"
     echo "mesa-current: making a $suite root with Mesa's build dependencies in $root (about 70 s and 1.8 GB, once)"
     make_root || skip "cannot make a $suite root from $(mirror); see $root.log"

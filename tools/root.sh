@@ -9,6 +9,10 @@
 #   tools/root.sh check
 #       Exit 0 when roots can be made and entered here; else prints why, and
 #       the command that would fix it where there is one, and exits 77.
+#   tools/root.sh mirror
+#       Prints the Debian archive this machine's apt sources name (deb822 or
+#       one-line form); exit 77 with the reason where they name none. The
+#       roots come from there only.
 #   tools/root.sh make DIR SUITE [MMDEBSTRAP-OPTION...] [-- SOURCE...]
 #       DIR made anew by mmdebstrap (through DIR.new, so a failed run leaves
 #       no half root); mmdebstrap's output goes to DIR.log.
@@ -25,8 +29,9 @@ PATH=$PATH:/usr/sbin:/sbin
 export PATH
 
 usage() {
-  echo "usage: $0 check | make DIR SUITE [OPTION...] [-- SOURCE...] | ns COMMAND... | enter DIR [BIND...] -- COMMAND..." >&2
-  exit 2
+  [ "${1:-2}" -eq 0 ] || exec >&2
+  echo "usage: $0 check | mirror | make DIR SUITE [OPTION...] [-- SOURCE...] | ns COMMAND... | enter DIR [BIND...] -- COMMAND..."
+  exit "${1:-2}"
 }
 
 unprivileged() { [ "$(id -u)" -ne 0 ]; }
@@ -39,6 +44,14 @@ check() {
     { echo "no subordinate user ids for $(id -un) (sudo usermod --add-subuids 100000-165535 --add-subgids 100000-165535 $(id -un))"; exit 77; }
   unshare --user --map-root-user --mount true 2>/dev/null ||
     { echo "this kernel gives an ordinary user no user namespace (as root: sudo $0 ...)"; exit 77; }
+}
+
+mirror() {
+  { sed -n 's/^URIs:[[:space:]]*//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | tr ' ' '\n'
+    sed -n 's/^deb[[:space:]]\{1,\}\(\[[^]]*\][[:space:]]\{1,\}\)\{0,1\}\([^[:space:]]*\).*/\2/p' \
+      /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null; } |
+    grep -m1 '/debian/\{0,1\}$' | sed 's|/$||' | grep . ||
+    { echo "no Debian archive in this machine's apt sources (/etc/apt/sources.list*)"; exit 77; }
 }
 
 # ns COMMAND...: see above.
@@ -95,6 +108,8 @@ mode=$1
 shift
 case $mode in
   check) [ $# -eq 0 ] || usage; check ;;
+  mirror) [ $# -eq 0 ] || usage; mirror ;;
+  -h | --help) usage 0 ;;
   make) [ $# -ge 2 ] || usage; make_root "$@" ;;
   ns) [ $# -ge 1 ] || usage; ns "$@" ;;
   enter)

@@ -4,6 +4,7 @@
 # probes' result files), then any other test that skipped itself, with its
 # reason (from CTest's log of the last run).
 #   tools/skipped-groups.sh BUILD_DIR
+[ $# -le 1 ] && [ "${1:--}" != -h ] || { echo "usage: $0 [BUILD_DIR]" >&2; exit 2; }
 build=${1:-build/default}
 platforms= reason=
 for file in "$build"/tests/platform/*.txt; do

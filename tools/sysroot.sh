@@ -10,14 +10,17 @@
 #   tools/sysroot.sh --check ARCH DIR    exit 0 when DIR is current, 1 if not
 set -eu
 check=false
-if [ "$1" = --check ]; then check=true; shift; fi
+if [ "${1:-}" = --check ]; then check=true; shift; fi
+[ $# -eq 2 ] && [ "${1#-}" = "$1" ] || { echo "usage: $0 [--check] ARCH DIR" >&2; exit 2; }
 arch=$1
 dir=$2
 
 PACKAGES="libc6-dev libstdc++-12-dev libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri libgtest-dev libgmock-dev"
+# This machine's own apt sources; their entries, not their comments, key the
+# sysroot.
 sources=/etc/apt/sources.list.d/debian.sources
-[ -f "$sources" ] || sources=http://deb.debian.org/debian
-made_from="bookworm $arch $PACKAGES $(cat "$sources" 2>/dev/null || echo "$sources")"
+[ -f "$sources" ] || sources="deb $("$(dirname "$0")/root.sh" mirror) bookworm main"
+made_from="bookworm $arch $PACKAGES $(grep -v '^#' "$sources" 2>/dev/null || echo "$sources")"
 
 if [ "$(cat "$dir/.packages" 2>/dev/null || true)" = "$made_from" ]; then
   exit 0

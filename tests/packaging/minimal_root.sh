@@ -19,10 +19,10 @@ trap 'rm -rf "$dir" "$cache.new" "$cache.log"' EXIT
 "$1" -G DEB --config "$2/CPackConfig.cmake" -B "$dir" >"$dir/log" 2>&1 || { cat "$dir/log"; exit 1; }
 deb=$(echo "$dir"/*.deb)
 sources=/etc/apt/sources.list.d/debian.sources
-[ -r "$sources" ] || sources=http://deb.debian.org/debian
+[ -r "$sources" ] || sources="deb $("$roots" mirror) bookworm main" || skip "$sources"
 list=$(dpkg-deb -f "$deb" Depends Recommends | sed 's/^[A-Za-z]*://' | tr ',' '\n' |
   sed 's/[|(].*//; s/ //g' | sort -u | paste -sd, -)
-key="bookworm $sources $list"
+key="bookworm $(grep -v '^#' "$sources" 2>/dev/null || echo "$sources") $list"
 if [ "$(cat "$cache.key" 2>/dev/null)" != "$key" ]; then
   rm -rf "$cache" "$cache.key"
   "$roots" make "$cache" bookworm --variant=apt --dpkgopt=force-unsafe-io \
