@@ -20,8 +20,8 @@
 #       COMMAND in a private mount namespace (as root, or this user mapped
 #       to root), so that nothing it mounts outlives it.
 #   tools/root.sh enter DIR [BIND...] -- COMMAND [ARGS...]
-#       COMMAND chrooted into DIR, with /proc, /dev and /sys and each folder
-#       BIND of this machine at its own path there.
+#       COMMAND with DIR as its root, with /proc, /dev and /sys and each
+#       folder BIND of this machine at its own path there.
 set -u
 # chroot, and what runs inside the root, live in /sbin too, which an
 # ordinary user's PATH lacks.
@@ -100,7 +100,10 @@ enter() {
       shift
     done
     shift
-    exec chroot "$root" "$@"' enter "$@"
+    # The root becomes the namespace'"'"'s own root (pivot_root, not chroot), so
+    # that what runs inside may make namespaces of its own, as on a machine.
+    cd "$root" && pivot_root . . && umount -l . || exit 1
+    exec "$@"' enter "$@"
 }
 
 [ $# -ge 1 ] || usage
