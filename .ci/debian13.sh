@@ -1,13 +1,16 @@
 #!/bin/sh
 # A newcomer on Debian 13: a fresh Debian 13 root with only git, make, a
 # compiler and mount, this commit cloned into it, and the README's two
-# commands run there as root. The reference Mesa's cache of this clone is
-# shared (made from the same recipe, it would be built the same way).
-#   .ci/debian13.sh [COMMAND]     default: make run && make test
+# commands run there as root, then `make run` again as an ordinary user with
+# sudo for apt-get only. The root is entered as its namespace's own root, so
+# that user namespaces work in it as on a machine. Root's reference Mesa is
+# this clone's cache, shared (made from the same recipe, it would be built
+# the same way); the ordinary user builds its own.
+#   .ci/debian13.sh [COMMAND]
 set -eu
 cd "$(dirname "$0")/.."
 [ $# -le 1 ] || { echo "usage: $0 [COMMAND]" >&2; exit 2; }
-command=${1:-make run && make test}
+command=${1:-.ci/make-run.sh reference && make test && .ci/ordinary-user.sh '.ci/make-run.sh reference'}
 dir=$PWD/build/ci/debian13
 started=$(date +%s)
 tools/root.sh make "$dir" trixie --quiet --variant=apt --include=git,make,g++,ca-certificates,mount \
