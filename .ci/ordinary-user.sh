@@ -11,10 +11,9 @@ cd "$(dirname "$0")/.."
 command=${1:-make build && ctest --preset default}
 user=qb-ci
 started=$(date +%s)
-for tool in sudo newuidmap; do
-  command -v $tool >/dev/null ||
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends sudo uidmap >/dev/null
-done
+if ! command -v sudo >/dev/null || ! command -v newuidmap >/dev/null; then
+  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends sudo uidmap >/dev/null
+fi
 # useradd gives the user its subordinate ids, for the roots made as it.
 id "$user" >/dev/null 2>&1 || useradd --create-home --shell /bin/sh "$user"
 echo "$user ALL=(root) NOPASSWD: /usr/bin/apt-get" >/etc/sudoers.d/$user
