@@ -11,8 +11,9 @@ cd "$(dirname "$0")/.."
 command=${1:-make build && ctest --preset default}
 user=qb-ci
 started=$(date +%s)
-if ! command -v sudo >/dev/null || ! command -v newuidmap >/dev/null; then
-  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends sudo uidmap >/dev/null
+# sudo, newuidmap and useradd (a minimal Debian 13 has none of them).
+if ! command -v sudo >/dev/null || ! command -v newuidmap >/dev/null || ! command -v useradd >/dev/null; then
+  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends sudo uidmap passwd >/dev/null
 fi
 # useradd gives the user its subordinate ids, for the roots made as it.
 id "$user" >/dev/null 2>&1 || useradd --create-home --shell /bin/sh "$user"
