@@ -6,8 +6,10 @@
 // buffers, which a render node refuses. GBM has no pixmaps, so the pixmap
 // hook gives the null handle. Without a usable device every hook gives the
 // null handle, and the run goes as with the hooks of a platform without a
-// window system.
+// window system; standard error then names each node tried and why it
+// would not do.
 #include "eglsweep/native.h"
+#include "eglsweep/native_fallback.h"
 #include "eglsweep/native_handle.h"
 
 #include <fcntl.h>
@@ -15,6 +17,10 @@
 #include <unistd.h>
 #include <xf86drm.h>
 #include <xf86drmMode.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 using native_handle::handle_cast;
 
@@ -24,17 +30,33 @@ namespace {
 gbm_device* device = nullptr;
 int device_fd = -1;
 
+// What was tried on the way to a device: the message of each node that
+// would not do, "; " between them.
+char tried[768];
+
+// Adds the message NAME of the node PATH, with CAUSE, to what was tried.
+void note_tried(const char* name, const char* path, const char* cause) {
+  char entry[256];
+  native_fallback_text(entry, sizeof entry, name, path, cause);
+  const std::size_t used = std::strlen(tried);
+  std::snprintf(tried + used, sizeof tried - used, "%s%s", used > 0 ? "; " : "", entry);
+}
+
 // The primary node of the device, opened, when it has KMS resources; -1 otherwise.
 int open_kms_node(drmDevicePtr node) {
   if ((node->available_nodes & (1 << DRM_NODE_PRIMARY)) == 0) {
+    note_tried("gbm no primary", node->nodes[DRM_NODE_RENDER], "");
     return -1;
   }
-  const int fd = open(node->nodes[DRM_NODE_PRIMARY], O_RDWR | O_CLOEXEC);
+  const char* const path = node->nodes[DRM_NODE_PRIMARY];
+  const int fd = open(path, O_RDWR | O_CLOEXEC);
   if (fd < 0) {
+    note_tried(errno == EACCES ? "gbm node refused" : "gbm node", path, std::strerror(errno));
     return -1;
   }
   drmModeRes* resources = drmModeGetResources(fd);
   if (resources == nullptr) {
+    note_tried("gbm no kms", path, "");
     close(fd);
     return -1;
   }
@@ -47,19 +69,29 @@ int open_kms_node(drmDevicePtr node) {
 EGLNativeDisplayType native_open_display() {
   constexpr int MAX_DEVICES = 16;
   drmDevicePtr nodes[MAX_DEVICES];
+  tried[0] = '\0';
   const int count = drmGetDevices2(0, nodes, MAX_DEVICES);
-  for (int i = 0; i < count && device_fd < 0; ++i) {
+  if (count <= 0) {
+    note_tried(count < 0 ? "gbm node" : "gbm no nodes", DRM_DIR_NAME, std::strerror(-count));
+  }
+  int chosen = -1;
+  for (int i = 0; i < count && chosen < 0; ++i) {
     device_fd = open_kms_node(nodes[i]);
+    chosen = device_fd >= 0 ? i : -1;
+  }
+  if (chosen >= 0) {
+    device = gbm_create_device(device_fd);
+    if (device == nullptr) {
+      note_tried("gbm unusable", nodes[chosen]->nodes[DRM_NODE_PRIMARY], "");
+      close(device_fd);
+      device_fd = -1;
+    }
   }
   if (count > 0) {
     drmFreeDevices(nodes, count);
   }
-  if (device_fd >= 0) {
-    device = gbm_create_device(device_fd);
-    if (device == nullptr) {
-      close(device_fd);
-      device_fd = -1;
-    }
+  if (device == nullptr) {
+    native_say_fallback("gbm", tried, "");
   }
   return handle_cast<EGLNativeDisplayType>(device);
 }

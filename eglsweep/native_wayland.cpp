@@ -3,18 +3,22 @@
 // wl_compositor. Wayland has no pixmaps, so the pixmap hook gives the null
 // handle, and the visual id is not used (Wayland configurations report 0).
 // Without a reachable compositor every hook gives the null handle, and the
-// run goes as with the hooks of a platform without a window system.
+// run goes as with the hooks of a platform without a window system;
+// standard error then says which display and why.
 //
 // native.h, and with it the EGL header, comes before wayland-egl.h: that
 // header defines WL_EGL_PLATFORM, which would turn the EGL native types of
 // this file into Wayland pointers and give the hooks other signatures than
 // the sweep calls.
 #include "eglsweep/native.h"
+#include "eglsweep/native_fallback.h"
 #include "eglsweep/native_handle.h"
 
 #include <wayland-client.h>
 #include <wayland-egl.h>
 
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 using native_handle::handle_cast;
@@ -54,11 +58,18 @@ constexpr wl_registry_listener REGISTRY_LISTENER = {on_global, on_global_remove}
 }  // namespace
 
 EGLNativeDisplayType native_open_display() {
+  errno = 0;
   connection.display = wl_display_connect(nullptr);
   if (connection.display != nullptr) {
     connection.registry = wl_display_get_registry(connection.display);
     wl_registry_add_listener(connection.registry, &REGISTRY_LISTENER, nullptr);
     wl_display_roundtrip(connection.display);
+  } else {
+    // The display that wl_display_connect looked for: WAYLAND_DISPLAY, else wayland-0.
+    const int error = errno;
+    const char* const name = std::getenv("WAYLAND_DISPLAY");
+    native_say_fallback(error != 0 ? "wayland" : "wayland no errno", name != nullptr ? name : "wayland-0",
+                        std::strerror(error));
   }
   return handle_cast<EGLNativeDisplayType>(connection.display);
 }

@@ -1,13 +1,18 @@
 // Native hooks on X11, through Xlib: a real display, windows on the visual
 // that EGL names for a configuration, and pixmaps of that visual's depth.
 // Without a reachable display every hook gives the null handle, and the run
-// goes as with the hooks of a platform without a window system.
+// goes as with the hooks of a platform without a window system; standard
+// error then says which display and why.
 #include "eglsweep/native.h"
+#include "eglsweep/native_fallback.h"
 #include "eglsweep/native_handle.h"
 #include "harness/harness.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+
+#include <cerrno>
+#include <cstring>
 
 using native_handle::handle_cast;
 
@@ -53,9 +58,15 @@ bool find_visual(EGLint visual, XVisualInfo* info) {
 }  // namespace
 
 EGLNativeDisplayType native_open_display() {
+  errno = 0;
   x_display = XOpenDisplay(nullptr);
   if (x_display != nullptr) {
     XSetErrorHandler(log_x_error);
+  } else if (XDisplayName(nullptr)[0] == '\0') {
+    native_say_fallback("x11 unnamed", "", "");
+  } else {
+    // A name that does not parse or whose host is unknown leaves errno at 0.
+    native_say_fallback(errno != 0 ? "x11" : "x11 no errno", XDisplayName(nullptr), std::strerror(errno));
   }
   return handle_cast<EGLNativeDisplayType>(x_display);
 }
