@@ -9,10 +9,9 @@ set -u
 cd "$(dirname "$0")/.."
 case ${1:-} in here | reference) ;; *) echo "usage: $0 here | reference" >&2; exit 2 ;; esac
 log=$(mktemp "${TMPDIR:-/tmp}/make-run.XXXXXX") || exit 2
-trap 'rm -f "$log"' EXIT
-make run >"$log" 2>&1
-status=$?
-cat "$log"
+trap 'rm -f "$log" "$log.status"' EXIT
+{ make run 2>&1; echo $? >"$log.status"; } | tee "$log"
+status=$(cat "$log.status")
 # The verdicts after the last heading, and what came before it.
 last=$(grep -n '^=== On ' "$log" | tail -1 | cut -d: -f1)
 verdicts=$(tail -n +"${last:-1}" "$log" | grep -Ec '^(quillet \(fixed point\)|brindle) passed\.$')
