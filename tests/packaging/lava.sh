@@ -6,13 +6,14 @@
 # arguments) and each reported test case, then the exit status and the files
 # written under output/.
 #   lava.sh SCRIPT QUILLET BRINDLE [ARG...]
-#   lava.sh DEFINITION QUILLET BRINDLE [repo|missing|not_executable|broken]
+#   lava.sh DEFINITION QUILLET BRINDLE [repo|installed|missing|not_executable|broken]
 # QUILLET, BRINDLE: "STATUS TEXT", the stand-in prints TEXT and exits with
 # STATUS; "none": not installed; "hang": never ends. A definition's steps run
 # in a test repository with the script as it is (repo, the default), without
 # it (missing), without its execute permission (not_executable) or with a
-# syntax error (broken), and stop at the first step that fails, as in LAVA;
-# the exit status is then that step's.
+# syntax error (broken), or with the script only in share/quillet-brindle/
+# lava/ beside the stand-ins' bin/ (installed), and stop at the first step
+# that fails, as in LAVA; the exit status is then that step's.
 set -u
 case $1 in
   /*) script=$1 ;;
@@ -43,6 +44,7 @@ case $script in
     source=${script%/*}/run-conformance.sh copy=contrib/lava/run-conformance.sh
     case ${1:-repo} in
       repo) cp "$source" "$copy" ;;
+      installed) mkdir -p "$dir/share/quillet-brindle/lava" && cp "$source" "$dir/share/quillet-brindle/lava/" ;;
       missing) ;;
       not_executable) cp "$source" "$copy" && chmod -x "$copy" ;;
       # check_program's closing brace taken away.
