@@ -1,8 +1,9 @@
 # Installation and Debian packaging of the two programs.
 #
-# `cmake --install` puts the programs in bin/ and their manual pages in
-# share/man/man1/ under CMAKE_INSTALL_PREFIX (DESTDIR is honoured). Nothing
-# else of the build installs: the libraries are static and linked into the
+# `cmake --install` puts the programs in bin/, their manual pages in
+# share/man/man1/ and the LAVA test definition and its script in
+# share/quillet-brindle/lava/ under CMAKE_INSTALL_PREFIX (DESTDIR is
+# honoured). Nothing else of the build installs: the libraries are static and linked into the
 # programs, and the test suite, the recording fake and the benchmarks have no
 # install rules. `cpack -G DEB` turns the same layout into a package whose
 # dependencies dpkg-shlibdeps derives from the programs' shared libraries,
@@ -23,6 +24,12 @@ foreach(program IN LISTS QB_INSTALLED_PROGRAMS)
   install(FILES ${PROJECT_SOURCE_DIR}/man/${program}.1
           DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT programs)
 endforeach()
+# The definition finds the script here, beside bin/, on a device that has
+# the programs installed but not this repository.
+install(PROGRAMS ${PROJECT_SOURCE_DIR}/contrib/lava/run-conformance.sh
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/quillet-brindle/lava COMPONENT programs)
+install(FILES ${PROJECT_SOURCE_DIR}/contrib/lava/graphics-conformance.yaml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/quillet-brindle/lava COMPONENT programs)
 
 # A parent build (an SDK, a board image) packages on its own terms: it gets
 # the install rules above but no CPack set-up of ours.

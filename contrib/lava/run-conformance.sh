@@ -25,7 +25,10 @@
 #       about 76000 lines)
 # Outside LAVA (no lava-test-case on PATH) the results are printed as
 # "NAME: pass" or "NAME: fail". Exit status: 0 when both passed, 1 when
-# either failed, 2 on a usage error.
+# either failed (a program that crashed, was not found or printed no verdict
+# included), 2 on a usage error or an output folder that cannot be made (no
+# test case reported). The test definition fails the run on any status but
+# 0 and 1.
 set -u
 
 platform=surfaceless

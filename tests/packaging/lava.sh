@@ -5,11 +5,20 @@
 # EGL_PLATFORM, GALLIUM_DRIVER, "unset" for a variable not set, and the
 # arguments) and each reported test case, then the exit status and the files
 # written under output/.
-#   lava.sh SCRIPT|DEFINITION QUILLET BRINDLE [ARG...]
+#   lava.sh SCRIPT QUILLET BRINDLE [ARG...]
+#   lava.sh DEFINITION QUILLET BRINDLE [repo|installed|missing|not_executable|broken]
 # QUILLET, BRINDLE: "STATUS TEXT", the stand-in prints TEXT and exits with
-# STATUS; "none": not installed; "hang": never ends.
+# STATUS; "none": not installed; "hang": never ends. A definition's steps run
+# in a test repository with the script as it is (repo, the default), without
+# it (missing), without its execute permission (not_executable) or with a
+# syntax error (broken), or with the script only in share/quillet-brindle/
+# lava/ beside the stand-ins' bin/ (installed), and stop at the first step
+# that fails, as in LAVA; the exit status is then that step's.
 set -u
-script=$1
+case $1 in
+  /*) script=$1 ;;
+  *) script=$PWD/$1 ;;
+esac
 dir=$(mktemp -d) || exit 2
 trap 'rm -rf "$dir"' EXIT
 mkdir -p "$dir/bin" "$dir/repo/contrib/lava"
@@ -31,11 +40,21 @@ cd "$dir/repo" || exit 2
 export PATH="$dir/bin:/usr/bin:/bin"
 case $script in
   *.yaml)
-    cp "$script" "${script%/*}/run-conformance.sh" contrib/lava/
+    cp "$script" contrib/lava/ || exit 2
+    source=${script%/*}/run-conformance.sh copy=contrib/lava/run-conformance.sh
+    case ${1:-repo} in
+      repo) cp "$source" "$copy" ;;
+      installed) mkdir -p "$dir/share/quillet-brindle/lava" && cp "$source" "$dir/share/quillet-brindle/lava/" ;;
+      missing) ;;
+      not_executable) cp "$source" "$copy" && chmod -x "$copy" ;;
+      # check_program's closing brace taken away.
+      broken) sed '/^check_program() {/,$ { /^}$/d; }' "$source" >"$copy" && chmod +x "$copy" ;;
+      *) echo "lava.sh: no such script case: $1" >&2; exit 2 ;;
+    esac || exit 2
     awk '/^[a-z]/ { section = $1 }
       section == "params:" && /^  [A-Z_]+:/ { sub(/: */, "='"'"'"); gsub(/^ *|"/, ""); print $0 "'"'"'" }
       section == "run:" && /^    - / { sub(/^    - /, ""); print }' "$script" >steps.sh
-    sh steps.sh >console 2>&1 ;;
+    sh -e steps.sh >console 2>&1 ;;
   *) "$script" "$@" >console 2>&1 ;;
 esac
 echo "exit $?" >>"$dir/record"

@@ -1,0 +1,184 @@
+#!/bin/sh
+# Runs the LAVA test definition in a real dispatcher: Debian 12's lava-run
+# (no server) on LAVA's own qemu device type, an emulated x86-64 machine
+# (no KVM), booting Debian 12's kernel with a cpio root that holds Mesa and
+# the package of this build.
+#   lava_run.sh prepare CPACK BUILD_DIR CACHE
+#       Makes in CACHE, each again only when what it is made from changes:
+#       the device dictionary (the device type of lava-server's package of
+#       lava-run's version), the kernel, the root without the package (Mesa,
+#       from the package's Depends and Recommends) and the root with it.
+#   lava_run.sh run CACHE CASE
+#       The job of CASE, which is the job and the device dictionary of
+#       docs/packaging.md; prints each result as "DEFINITION CASE RESULT" in
+#       order, LAVA's own ("lava") for each definition's run and for the job
+#       included. CASE: pass (the definition from a tarball of the test
+#       repository's contrib/lava/, then the documented inline definition,
+#       which runs the installed script), short_timeout (the same definition
+#       with TIMEOUT 1) or missing_script (the installed script removed, then
+#       the definition from a tarball without the script).
+# Exit status 77 (skipped), with the reason, where LAVA or the images cannot
+# be had, and as an ordinary user (lava-run refuses one). Cold, the images
+# take about 1.5 min and 630 MB; the jobs 0.5 to 3 min each.
+set -u
+PATH=$PATH:/usr/sbin:/sbin
+usage() {
+  echo "usage: $0 prepare CPACK BUILD_DIR CACHE | run CACHE pass|short_timeout|missing_script" >&2
+  exit 2
+}
+skip() { echo "SKIPPED: $*" | tee "$cache/skipped"; exit 77; }
+here=$(cd "$(dirname "$0")" && pwd)
+case ${1:-}:$# in
+  prepare:4) cache=$4 ;;
+  run:3) cache=$2 ;;
+  *) usage ;;
+esac
+case $cache in
+  /*) ;;
+  *) cache=$PWD/$cache ;;
+esac
+case $1:${3:-} in
+  prepare:* | run:pass | run:short_timeout | run:missing_script) ;;
+  *) usage ;;
+esac
+# The guest's /init: a login shell on the serial line, for ever.
+INIT=$(cat <<'EOF'
+#!/bin/sh
+mount -t proc proc /proc
+mount -t sysfs sys /sys
+mount -t devtmpfs dev /dev
+mkdir -p /dev/pts && mount -t devpts devpts /dev/pts
+mount -t tmpfs tmp /tmp
+export HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin
+cd /root
+while :; do setsid -c sh -l <>/dev/ttyS0 >&0 2>&1; done
+EOF
+)
+PROMPT='root@board:~# '
+
+# fresh NAME KEY: true when CACHE/NAME was made from KEY.
+fresh() { [ -e "$cache/$1" ] && [ "$(cat "$cache/$1.key" 2>/dev/null)" = "$2" ]; }
+
+prepare() {
+  rm -f "$cache/skipped"
+  mkdir -p "$cache" || exit 1
+  [ "$(id -u)" -eq 0 ] || skip "lava-run runs as root only"
+  for tool in lava-run qemu-system-x86_64 cpio apt-get dpkg-deb; do
+    command -v $tool >/dev/null || skip "$tool not found (apt-get install --no-install-recommends lava-dispatcher lava-common)"
+  done
+  reason=$("$here/../../tools/root.sh" check) || skip "$reason"
+  version=$(dpkg-query -W -f='${Version}' lava-dispatcher)
+  key="lava-server $version $(docs jinja 1 | cksum)"
+  if ! fresh device.yaml "$key"; then
+    rm -rf "$cache/lava-server"
+    (cd "$cache" && timeout 240 apt-get download -q "lava-server=$version" >download.log 2>&1) ||
+      skip "cannot download lava-server $version: $(grep -m1 '^E:' "$cache/download.log")"
+    dpkg-deb -x "$cache"/lava-server_*.deb "$cache/lava-server" && rm "$cache"/lava-server_*.deb || exit 1
+    docs jinja 1 >"$cache/device.jinja2"
+    /usr/bin/python3 -c 'import sys, jinja2
+env = jinja2.Environment(loader=jinja2.FileSystemLoader(sys.argv[1:3]), trim_blocks=True, autoescape=False)
+print(env.get_template("device.jinja2").render())' "$cache" "$cache/lava-server/usr/share/lava-server/device-types" \
+      >"$cache/device.yaml" && echo "$key" >"$cache/device.yaml.key" || exit 1
+  fi
+
+  package=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-.*\)/\1/p' | head -1)
+  [ -n "$package" ] || skip "no linux-image-amd64 package known to apt"
+  if ! fresh vmlinuz "$package"; then
+    (cd "$cache" && timeout 240 apt-get download -q "$package" >download.log 2>&1) ||
+      skip "cannot download $package: $(grep -m1 '^E:' "$cache/download.log")"
+    rm -rf "$cache/kernel" && dpkg-deb -x "$cache/$package"_*.deb "$cache/kernel" && rm "$cache/$package"_*.deb || exit 1
+    cp "$cache"/kernel/boot/vmlinuz-* "$cache/vmlinuz" || exit 1
+    rm -rf "$cache/kernel" && echo "$package" >"$cache/vmlinuz.key"
+  fi
+
+  dir=$(mktemp -d) || exit 2
+  trap 'rm -rf "$dir" "$cache/image"' EXIT
+  "$2" -G DEB --config "$3/CPackConfig.cmake" -B "$dir" >"$dir/log" 2>&1 || { cat "$dir/log"; exit 1; }
+  deb=$(echo "$dir"/*.deb)
+  sources=/etc/apt/sources.list.d/debian.sources
+  [ -r "$sources" ] || sources="deb $("$here/../../tools/root.sh" mirror) bookworm main" || skip "$sources"
+  list=$(dpkg-deb -f "$deb" Depends Recommends | sed 's/^[A-Za-z]*://' | tr ',' '\n' |
+    sed 's/[|(].*//; s/ //g' | sort -u | paste -sd, -)
+  key="bookworm $(grep -v '^#' "$sources" 2>/dev/null || echo "$sources") mount,$list"
+  if ! fresh base "$key"; then
+    rm -rf "$cache/base" "$cache/base.key"
+    "$here/../../tools/root.sh" make "$cache/base" bookworm --variant=essential --include="mount,$list" \
+      --dpkgopt=force-unsafe-io --dpkgopt='path-exclude=/usr/share/doc/*' --dpkgopt='path-exclude=/usr/share/man/*' \
+      --dpkgopt='path-exclude=/usr/share/locale/*' -- "$sources" >/dev/null ||
+      skip "no Debian root: $(grep -Eom1 '(Failed to fetch|Could not resolve|Temporary failure|Unable to connect).*' "$cache/base.log")"
+    echo "$key" >"$cache/base.key"
+  fi
+  # The root with the package installed by dpkg: made from the root above,
+  # the package's files and the init script.
+  key="$key $(dpkg-deb --fsys-tarfile "$deb" | tar -xO | cksum) $(printf '%s' "$INIT" | cksum)"
+  fresh root.cpio "$key" && exit 0
+  rm -rf "$cache/root.cpio" "$cache/image" && cp -a "$cache/base" "$cache/image" && cp "$deb" "$cache/image/tmp/" || exit 1
+  chroot "$cache/image" sh -c 'dpkg -i /tmp/*.deb && rm /tmp/*.deb' >"$dir/log" 2>&1 || { cat "$dir/log"; exit 1; }
+  printf '%s\n' "$INIT" >"$cache/image/init" && chmod +x "$cache/image/init" &&
+    printf "PS1='%s'\n" "$PROMPT" >"$cache/image/root/.profile" || exit 1
+  rm -rf "$cache/image/var/cache/apt" "$cache/image/var/lib/apt/lists"
+  (cd "$cache/image" && find . | cpio -o -H newc --quiet) >"$cache/root.cpio.new" &&
+    mv "$cache/root.cpio.new" "$cache/root.cpio" && echo "$key" >"$cache/root.cpio.key"
+}
+
+# docs KIND N: the Nth block of docs/packaging.md fenced as KIND: the device
+# dictionary and the job run here are the ones documented there.
+docs() {
+  awk -v fence="\`\`\`$1" -v n="$2" '$0 == fence { on = ++seen == n; next } $0 == "```" { on = 0 } on' \
+    "$here/../../docs/packaging.md"
+}
+
+# job CASE: the job, on standard output: the documented one with the images
+# of CACHE, the project's definition from the tarball of the case in place
+# of its inline definition, and that inline definition after it for pass.
+job() {
+  docs yaml 1 | sed "s|^job_name: .*|& $1|; s|file:///srv/lava/|file://$cache/|; /^    - from: inline\$/,\$d"
+  if [ "$1" = missing_script ]; then
+    cat <<EOF
+    - from: inline
+      name: remove-script
+      path: inline/remove-script.yaml
+      repository:
+        metadata: {format: Lava-Test Test Definition 1.0, name: remove-script, description: the installed script removed}
+        run:
+          steps:
+          - rm /usr/share/quillet-brindle/lava/run-conformance.sh
+EOF
+  fi
+  docs yaml 2 | sed "s|file:///srv/lava/quillet-brindle-lava.tar|file://$tests/$1.tar|"
+  case $1 in
+    pass) docs yaml 1 | sed -n '/^    - from: inline$/,$p' ;;
+    short_timeout) echo '        TIMEOUT: "1"' ;;
+  esac
+}
+
+run() {
+  [ -f "$cache/skipped" ] && { cat "$cache/skipped"; exit 77; }
+  [ -f "$cache/root.cpio" ] || { echo "SKIPPED: nothing prepared in $cache"; exit 77; }
+  tests=$(mktemp -d) || exit 2
+  trap 'rm -rf "$tests"' EXIT
+  # The test repository's definition and script (missing_script: the
+  # definition alone).
+  files="contrib/lava/graphics-conformance.yaml contrib/lava/run-conformance.sh"
+  [ "$1" != missing_script ] || files=${files% *}
+  # shellcheck disable=SC2086
+  tar -cf "$tests/$1.tar" -C "$here/../.." $files || exit 1
+  job "$1" >"$tests/job.yaml"
+  lava-run --job-id "lava-run-$$" --output-dir "$tests/output" --device "$cache/device.yaml" "$tests/job.yaml" \
+    >"$tests/log" 2>&1
+  # The log's lines are YAML; the results: the test cases, LAVA's case for
+  # each definition's run and the job's.
+  /usr/bin/python3 -c 'import re, sys, yaml
+for line in open(sys.argv[1]):
+    entry = yaml.safe_load(line) if line.startswith("{") else None
+    if isinstance(entry, dict) and entry.get("lvl") == "results":
+        result = entry["msg"]
+        if result["definition"] != "lava" or result["case"] == "job" or re.match(r"[0-9]+_", result["case"]):
+            print(result["definition"], result["case"], result["result"])' "$tests/log" ||
+    { tail -40 "$tests/log"; exit 1; }
+}
+
+case $1 in
+  prepare) prepare "$@" ;;
+  run) run "$3" ;;
+esac
