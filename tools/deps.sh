@@ -8,6 +8,9 @@
 #                            Debian 13 root, made as root or as this user)
 #   tools/deps.sh test       everything `make test` runs: all of the above
 #                            and what each test group adds
+#   tools/deps.sh lava       a LAVA dispatcher, for the real-LAVA jobs of the
+#                            packaging group (about 380 MB; CI installs it,
+#                            elsewhere those jobs skip without it)
 #   tools/deps.sh --list GROUP   prints the group's packages
 set -eu
 
@@ -19,9 +22,10 @@ platforms="xvfb xauth weston libwayland-dev libx11-dev libgbm-dev libdrm-dev"
 machine="qemu-system-x86 busybox-static cpio kmod xz-utils"
 checks="valgrind gcovr clang clang-tidy clang-format cppcheck"
 packaging="dpkg-dev groff-base lintian"
+lava="lava-dispatcher lava-common"
 
 usage() {
-  echo "usage: $0 run | reference | test | --list GROUP" >&2
+  echo "usage: $0 run | reference | test | lava | --list GROUP" >&2
   exit 2
 }
 
@@ -29,6 +33,7 @@ packages_of() {
   case $1 in
     run) echo "$run" ;;
     reference) echo "$reference" ;;
+    lava) echo "$lava" ;;
     test) echo "$run $reference $unit $platforms $machine $checks $packaging" ;;
     *) usage ;;
   esac

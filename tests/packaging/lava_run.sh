@@ -64,7 +64,7 @@ prepare() {
   mkdir -p "$cache" || exit 1
   [ "$(id -u)" -eq 0 ] || skip "lava-run runs as root only"
   for tool in lava-run qemu-system-x86_64 cpio apt-get dpkg-deb; do
-    command -v $tool >/dev/null || skip "$tool not found (apt-get install --no-install-recommends lava-dispatcher lava-common)"
+    command -v $tool >/dev/null || skip "$tool not found (tools/deps.sh lava installs it)"
   done
   reason=$("$here/../../tools/root.sh" check) || skip "$reason"
   version=$(dpkg-query -W -f='${Version}' lava-dispatcher)
