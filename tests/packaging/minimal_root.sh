@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian package from cpack with apt-get into a minimal Debian 12
 # root, as a user would, and runs both programs there on Mesa's surfaceless
-# platform, in a chroot inside a private mount namespace (an overlay over the
+# platform, in a chroot inside a private mount namespace (a copy of the
 # root, so the root stays as made). The root comes from mmdebstrap with the
 # package's Depends and Recommends; it is kept as CACHE and made again when
 # that list changes (dpkg without fsync: the root is a throwaway). Exit
@@ -32,8 +32,10 @@ if [ "$(cat "$cache.key" 2>/dev/null)" != "$key" ]; then
     cat "$cache.log"; exit 1; }
   echo "$key" >"$cache.key"
 fi
-mkdir "$dir/upper" "$dir/work" "$dir/root" && cp "$deb" "$dir/upper/"
-"$roots" ns sh -ec 'mount -t overlay -o "lowerdir=$2,upperdir=$1/upper,workdir=$1/work" root "$1/root"
+# A copy of the root (a second or two), so the root stays as made: dpkg
+# cannot install through an overlay an ordinary user mounts.
+cp -a "$cache" "$dir/root" && cp "$deb" "$dir/root/" || exit 2
+"$roots" ns sh -ec '
   mount --rbind /proc "$1/root/proc"; mount --rbind /dev "$1/root/dev"
   chroot "$1/root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive sh -c \
     "apt-get install -y -o APT::Sandbox::User=root /*.deb >/apt.log 2>&1 || cat /apt.log
