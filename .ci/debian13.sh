@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # A newcomer on Debian 13: a fresh Debian 13 root with only git, make, a
 # compiler and mount, this commit cloned into it, and the README's two
 # commands run there as root, then `make run` again as an ordinary user with

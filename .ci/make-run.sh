@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # `make run` as a newcomer runs it, judged by what it prints: on a stack with
 # OpenGL ES 1.x (`here`), one block headed by this machine's EGL with both
 # passed verdicts and no reference stack touched; on one without

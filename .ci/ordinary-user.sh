@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The suite on an ordinary account, as a developer runs it on their own
 # machine: a user made for it with sudo for apt-get only, this commit cloned
 # into its home, and COMMAND run there through a login shell (an ordinary

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of the integer-only conversions on the program's own operands: the
 // seven decimal constants through parse_fixed and the six projection and
 // texture quotients through fixed_div, each next to a plain native 64-bit

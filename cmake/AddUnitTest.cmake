@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # add_unit_test(NAME SOURCES src... [LIBS lib...] [LABELS label...] [TIMEOUT s])
 # Builds one GoogleTest executable and registers its cases with CTest.
 # Give one label: discovered tests cannot carry a list of labels; an area

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # CPack pre-build script of the Debian package: runs inside cpack after the
 # programs are staged and before the package is made.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installation and Debian packaging of the two programs.
 #
 # `cmake --install` puts the programs in bin/, their manual pages in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // brindle: checks the EGL constants of the build, then sweeps every EGL 1.0
 // entry point and judges the implementation by its error codes. Exit status
 // 0 on pass; 1 on failure, after the help text and after option errors.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "eglsweep/egl_check.h"
 
 #include <cstdint>

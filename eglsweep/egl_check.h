@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Error classification of brindle: every EGL error code is of the passing or
 // the failing class, and a failing code ends the run at once.
 #ifndef EGLSWEEP_EGL_CHECK_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "eglsweep/enum_check.h"
 
 #include <EGL/egl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Enumeration check of brindle: before any EGL call, the EGL names the
 // program is built against must carry the numbers the EGL standard gives them.
 #ifndef EGLSWEEP_ENUM_CHECK_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Native platform hooks of brindle: the only way the sweep reaches the
 // platform's window system for a display, a window or a pixmap. The sweep
 // stores the handles and passes them on without testing them, so a platform

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The messages of native hooks that fall back to null handles, and the line
 // they end up in.
 #include "eglsweep/native_fallback.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the native hooks of a window system say when they find no display or
 // device and give null handles instead: one line on standard error with the
 // cause. Standard output stays the trace that the null hooks give, so this

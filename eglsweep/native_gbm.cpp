@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Native hooks on a DRM/KMS device without a window system, through libgbm:
 // the display is a gbm_device on the first DRM primary node with KMS
 // resources (libdrm lists the nodes), and windows are gbm_surfaces in the

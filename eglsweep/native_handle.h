@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Conversions between the window system's objects and the EGL native handle
 // types. A platform's eglplatform.h may define those types as pointers or as
 // integers (an X11 window is an integer id), so every conversion goes

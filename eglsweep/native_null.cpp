@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Native hooks of a platform without a native window system: every creating
 // hook gives the null handle and there is nothing to release. eglGetDisplay
 // therefore receives EGL_DEFAULT_DISPLAY, and window and pixmap surfaces are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Native hooks on Wayland (libwayland-client and wayland-egl): a connection
 // to the compositor, and windows that are wl_egl_windows on surfaces of its
 // wl_compositor. Wayland has no pixmaps, so the pixmap hook gives the null

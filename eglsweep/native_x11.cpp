@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Native hooks on X11, through Xlib: a real display, windows on the visual
 // that EGL names for a configuration, and pixmaps of that visual's depth.
 // Without a reachable display every hook gives the null handle, and the run

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The sweep of brindle. Every trace line is logged at level 1 just before the
 // call it names, so in verbose mode the last line before a failed verdict
 // shows which call (and, in the loops, which attribute) failed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The EGL sweep of brindle: every EGL 1.0 entry point at least once, on a main
 // surface of the first kind the platform can make (window, else pbuffer, else
 // pixmap) and on short-lived surfaces of the other kinds, with each error

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's entry points and its decimal parser. The arithmetic they
 // use is inline in two_word.h and wide_int.h, so that each compiles here
 // into one function without calls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Public entry points of the fixed-point number library: the only two
 // operations the rest of quillet_cl calls. Integer arithmetic only.
 #ifndef FIXEDMATH_FIXEDMATH_H

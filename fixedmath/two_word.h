@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The library's software number, mantissa * 2^exponent with two signed
 // 32-bit words: its normal forms and arithmetic (inline, like the word
 // operations beneath them), the decimal parser and the conversion to 16.16

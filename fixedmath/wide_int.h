@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // 32-bit word operations and the two-word signed 64-bit integer (WideInt):
 // bit lengths, shifts by a signed count, carry and overflow of an addition,
 // and 64-bit shift, add, 32x32 multiply and 64/32 divide built from 32-bit

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test harness shared by quillet_cl and brindle: command-line options, the
 // logger and the banner. Process-wide state, single thread.
 #ifndef HARNESS_HARNESS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The logger of both programs.
 #include <cstdarg>
 #include <cstdio>

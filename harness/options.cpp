@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Command-line options and banner of both programs.
 #include <cstring>
 

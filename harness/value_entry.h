@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Value lists: static tables of an enumeration value and its printed name,
 // ended by the terminator entry (value -1, name "End of List").
 #ifndef HARNESS_VALUE_ENTRY_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // EGL set-up of quillet_cl. Set-up failures go straight to standard error,
 // never through the logger.
 #include "primitives/context.h"

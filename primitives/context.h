@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Rendering context of quillet_cl: an off-screen EGL pbuffer with a current
 // OpenGL ES 1.x context.
 #ifndef PRIMITIVES_CONTEXT_H

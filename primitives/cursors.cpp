@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "primitives/cursors.h"
 
 #include <cstdlib>

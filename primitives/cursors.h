@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Value-list cursors of the list drivers: one cursor per list, advanced like
 // an odometer (last list fastest), and the heap record that holds them.
 #ifndef PRIMITIVES_CURSORS_H

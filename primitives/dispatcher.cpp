@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dispatcher: walks the driver table one phase at a time and watches the
 // GL error state after every driver call.
 #include "primitives/dispatcher.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The driver table of quillet_cl and the dispatcher that runs one phase over
 // all of its rows.
 #ifndef PRIMITIVES_DISPATCHER_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The point, the line and the triangle, in the upper-left, upper-right and
 // lower-left quarters of the 48 by 48 viewport (object x and y from -24 to 24).
 // Every vertex has a position, a colour, a normal and texture coordinates

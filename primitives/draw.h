@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The three primitives drawn in every frame.
 #ifndef PRIMITIVES_DRAW_H
 #define PRIMITIVES_DRAW_H

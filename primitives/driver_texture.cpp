@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Texture: environment mode, wrap modes, filters and pixel format walked over
 // eight value lists, with a 4 by 4 checkerboard image specified every frame.
 #include <GLES/gl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The operations of the 13 GL state drivers, as the driver table holds them.
 #ifndef PRIMITIVES_DRIVERS_H
 #define PRIMITIVES_DRIVERS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hint, Blend, Lighting and Stencil: two to four GL parameters walked
 // together, every combination of their value lists in turn.
 #include <GLES/gl.h>

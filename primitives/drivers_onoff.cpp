@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Anti-aliasing, Dither and Scissor: a capability switched on for one frame,
 // no value lists and no record.
 #include <GLES/gl.h>

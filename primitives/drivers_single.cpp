@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Alpha, Depth, Fog, Logic Op and Shading: one GL parameter walked over one
 // value list.
 #include <GLES/gl.h>

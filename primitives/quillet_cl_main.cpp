@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quillet_cl: walks the GL state drivers over an off-screen pbuffer and
 // reports GL errors. Always exits with status 0; the verdict is the text.
 #include <cstdio>

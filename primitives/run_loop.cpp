@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Run loop and frame function of quillet_cl: one frame function call runs the
 // whole test, frame after frame, until the last driver has wrapped.
 #include "primitives/run_loop.h"

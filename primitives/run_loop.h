@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Run loop of quillet_cl.
 #ifndef PRIMITIVES_RUN_LOOP_H
 #define PRIMITIVES_RUN_LOOP_H

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Prints line and branch coverage of the project's own code (the four
 # library folders; tests, fakes and benchmarks excluded) from a coverage build.
 #   tools/coverage-report.sh [BUILD_DIR]    default: build/coverage

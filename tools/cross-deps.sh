@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs what the ARM cross builds need on a Debian 12 host: the cross
 # compilers, the user-mode emulator and, for arm64 and armhf through
 # multiarch, GoogleTest, the EGL / OpenGL ES 1.x development files and Mesa's

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages a step needs, when any is missing: with
 # apt-get as root, through sudo where available (sudo is needed for apt-get
 # only), otherwise prints the exact command and stops.

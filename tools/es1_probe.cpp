@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Asks the platform's EGL for what both programs need, an OpenGL ES 1.x
 // context, on the default display of whatever platform the environment
 // selects. Writes "ok" to FILE when it gets one, else the step that failed

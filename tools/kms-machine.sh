@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs a command of this machine inside an emulated x86-64 machine that has a
 # DRM/KMS device (virtio-gpu), with Debian's own kernel and a busybox
 # initramfs: the guest mounts this machine's / read-only over 9p and runs the

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The second reference stack: a Debian 13 root with that release's own Mesa
 # source package built with OpenGL ES 1.x enabled (Debian 13's binary Mesa
 # makes no ES 1.x context). The programs of this machine's build run inside

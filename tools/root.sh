@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Debian roots for the tools and tests that need one (the reference Mesa, the
 # package's minimal system, the armel sysroot), made and entered as root or,
 # where the kernel gives an ordinary user a user namespace, as this user:

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs the built programs headless (Mesa's surfaceless platform) on this
 # machine's EGL and prints their output, verdicts included, under a heading
 # that names the stack. Where that EGL makes no OpenGL ES 1.x context (the

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Ends a suite run with what it could not test, and why: one line naming the
 # platforms whose real-platform groups had no OpenGL ES 1.x context (the
 # probes' result files), then any other test that skipped itself, with its

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The whole suite, as `make test` runs it: each group in turn, announced by
 # one line when it starts (what, why, about how long the first time), then
 # the tests any group had to skip and why, and one table of the groups: ran,

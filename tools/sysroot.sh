@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Makes a target's sysroot, as a board SDK brings one: Debian 12's packages
 # of ARCH that the cross build needs (C and C++ runtime and headers, EGL,
 # OpenGL ES 1.x, Mesa's drivers, GoogleTest) unpacked into DIR without running

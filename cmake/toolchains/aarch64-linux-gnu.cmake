@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross build for 64-bit ARM Linux (arm64) with Debian's cross compiler and
 # the target's libraries installed beside the host's through multiarch
 # (dpkg --add-architecture arm64; see tools/cross-deps.sh).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross build for 32-bit ARM Linux, soft-float ABI (armel: ARMv5TE, no
 # floating-point unit, no hardware divide) with Debian's cross compiler and the
 # target's libraries in a sysroot of their own (CMAKE_SYSROOT, made by

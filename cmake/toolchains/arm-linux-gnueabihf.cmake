@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross build for 32-bit ARM Linux, hard-float ABI (armhf: ARMv7-A, Thumb-2,
 # VFPv3-D16) with Debian's cross compiler and the target's libraries installed
 # beside the host's through multiarch (dpkg --add-architecture armhf; see

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Common part of the Debian cross toolchain files. The including file sets
 # QB_CROSS_TRIPLET (the GNU triplet, which is also the multiarch folder name)
 # and QB_CROSS_QEMU (the user-mode emulator of the target).

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs quillet_cl and brindle, as installed on the device (found by name on
 # PATH), and reports one LAVA test case per program:
 #

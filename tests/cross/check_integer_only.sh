@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Lists what keeps ARM object code from being integer-only and ends with the
 # verdict: calls to the run-time helpers of division, 64-bit multiplication,
 # shifts and compares, bit counting (a core without the instruction counts

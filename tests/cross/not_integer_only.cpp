@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Deliberately not integer-only: the negative control of the integer-only
 // check. Each function needs what the number library must never need, so
 // the check has to report every one of them. No header is included, so the

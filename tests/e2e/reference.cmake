@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes the reference texts of quillet_cl's whole-program tests into DIR
 # (cmake -DPROGRAM=... -DDIR=... -P reference.cmake): quillet.out, what
 # `PROGRAM -v` prints, and quillet.log, the same less the frame-count line,

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs one command in a scratch folder and prints what it did, for expect.sh
 # to compare with a golden file: its standard output, then "--- stderr"
 # and its standard error (when any), "--- NAME" and the text of each file it

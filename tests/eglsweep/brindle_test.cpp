@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // brindle as a whole program against the recording fake. A row of the table is one run: its standard output,
 // call record and log file are compared with golden/<row>_trace.txt, _calls.txt and _log.txt (a missing file
 // stands for no output). A sweeping row also reruns with EGL_BAD_PARAMETER at each error read of its call

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Recording native hooks, linked into brindle_hooks in place of the program's
 // null hooks: each creating hook gives a new non-null handle (native1,
 // native2... in the order made), and every hook call is noted in the fake's

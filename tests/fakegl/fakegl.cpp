@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The recording fake (see fakegl.h). The entry points are generated from two
 // lists, FAKE_EGL and FAKE_GL: each row is a function with the formats of its
 // arguments, and every call goes through one recorder. An argument's format

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A scriptable, recording stand-in for EGL 1.x and OpenGL ES 1.x, linked into
 // test builds instead of the platform's libraries.
 //

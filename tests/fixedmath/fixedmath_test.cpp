@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The number library against its documented values (one table), and against
 // deliberately simple references on boundary and seeded random inputs: its
 // integer operations against native 64-bit arithmetic, num_div and fixed_div

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Options, logger and log file of the harness that both programs share.
 #include <gtest/gtest.h>
 #include <unistd.h>

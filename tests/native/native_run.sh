@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # The compositor of the wayland runs of brindle.
 #   native_run.sh start NAME | stop NAME
 #       Starts a headless compositor in the private runtime folder

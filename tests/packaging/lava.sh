@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs the LAVA script (or, given the test definition, its run steps with the
 # parameters' defaults, as LAVA runs them) with stand-ins for both programs
 # and for lava-test-case, and prints in order each program's start (NAME,

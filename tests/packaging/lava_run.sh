@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs the LAVA test definition in a real dispatcher: Debian 12's lava-run
 # (no server) on LAVA's own qemu device type, an emulated x86-64 machine
 # (no KVM), booting Debian 12's kernel with a cpio root that holds Mesa and

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Installs the Debian package from cpack with apt-get into a minimal Debian 12
 # root, as a user would, and runs both programs there on Mesa's surfaceless
 # platform, in a chroot inside a private mount namespace (a copy of the

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Prints what the build installs, one "MODE PATH" line a file, under an empty
 # root: with "install", what `cmake --install --prefix /opt/qb` puts there;
 # with "deb", what the Debian package from cpack holds, after the names its

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs a command that needs an OpenGL ES 1.x context on a real platform,
 # unless the probe of that platform found none: then it says why and exits
 # with 77, which the suite counts as skipped.

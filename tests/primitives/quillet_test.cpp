@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // quillet_cl built against the recording fake, run as a whole program. The
 // expectations are golden files (REGENERATE_GOLDEN=1 rewrites them):
 // - run_start.txt: the GL calls, error reads and allocations of the frame

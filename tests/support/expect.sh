@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Runs COMMAND and compares its standard output with the file EXPECTED, and
 # with -e its standard error with the file ERRORS: a difference, or an exit
 # status other than STATUS (0 unless given), fails with a unified diff and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "run_program.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs a built program as a child process and captures what it prints, and
 // compares outputs with golden files.
 #ifndef TESTS_SUPPORT_RUN_PROGRAM_H
