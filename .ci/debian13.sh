@@ -11,7 +11,9 @@
 set -eu
 cd "$(dirname "$0")/.."
 [ $# -le 1 ] || { echo "usage: $0 [COMMAND]" >&2; exit 2; }
-command=${1:-.ci/make-run.sh reference && make test && .ci/ordinary-user.sh '.ci/make-run.sh reference'}
+# Quoted apart: a default inside ${1:-...} would lose its inner quotes.
+default=".ci/make-run.sh reference && make test && .ci/ordinary-user.sh '.ci/make-run.sh reference'"
+command=${1:-$default}
 dir=$PWD/build/ci/debian13
 started=$(date +%s)
 tools/root.sh make "$dir" trixie --quiet --variant=apt --include=git,make,g++,ca-certificates,mount \
