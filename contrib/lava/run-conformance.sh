@@ -11,7 +11,8 @@
 # decides: quillet_cl exits with 0 whether it passed or not.
 #
 # Usage: run-conformance.sh [-h] [-p EGL_PLATFORM] [-b EGL_PLATFORM]
-#                           [-g GALLIUM_DRIVER] [-o OUTPUT_DIR] [-t SECONDS] [-v]
+#                           [-g GALLIUM_DRIVER] [-o OUTPUT_DIR] [-t SECONDS]
+#                           [-v | -V PROGRAM]
 #   -p  value of EGL_PLATFORM for both programs (default: surfaceless, the
 #       headless platform); an empty value keeps the caller's environment
 #   -b  value of EGL_PLATFORM for brindle alone, in place of -p (gbm for
@@ -24,6 +25,8 @@
 #       as failed (default 0: no limit; needs timeout(1))
 #   -v  run both programs in verbose mode (quillet_cl then prints a trace of
 #       about 76000 lines)
+#   -V  run PROGRAM alone (quillet_cl or brindle) in verbose mode: brindle's
+#       trace of about 120 lines shows which main surface it made
 # Outside LAVA (no lava-test-case on PATH) the results are printed as
 # "NAME: pass" or "NAME: fail". Exit status: 0 when both passed, 1 when
 # either failed (a program that crashed, was not found or printed no verdict
@@ -41,13 +44,14 @@ verbose=
 
 help_text() {
   cat <<EOF
-usage: $0 [-p EGL_PLATFORM] [-b EGL_PLATFORM] [-g GALLIUM_DRIVER] [-o OUTPUT_DIR] [-t SECONDS] [-v]
+usage: $0 [-p EGL_PLATFORM] [-b EGL_PLATFORM] [-g GALLIUM_DRIVER] [-o OUTPUT_DIR] [-t SECONDS] [-v | -V PROGRAM]
   -p  EGL_PLATFORM for both programs (default surfaceless; '' keeps the environment's)
   -b  EGL_PLATFORM for brindle alone, in place of -p (gbm for the gbm build)
   -g  GALLIUM_DRIVER for both programs (default: keep the environment's)
   -o  folder for each program's output (default output)
   -t  seconds after which a program counts as failed (default 0: no limit)
   -v  run both programs in verbose mode
+  -V  run PROGRAM alone (quillet_cl or brindle) in verbose mode
 EOF
 }
 
@@ -56,7 +60,7 @@ usage() {
   exit 2
 }
 
-while getopts hp:b:g:o:t:v opt; do
+while getopts hp:b:g:o:t:vV: opt; do
   case $opt in
     h)
       help_text
@@ -67,7 +71,13 @@ while getopts hp:b:g:o:t:v opt; do
     g) driver=$OPTARG ;;
     o) output=$OPTARG ;;
     t) limit=$OPTARG ;;
-    v) verbose=-v ;;
+    v) verbose=quillet_cl,brindle ;;
+    V)
+      case $OPTARG in
+        quillet_cl | brindle) verbose=$OPTARG ;;
+        *) usage ;;
+      esac
+      ;;
     *) usage ;;
   esac
 done
@@ -112,17 +122,21 @@ check_program() {
   failed_line=$3
   out="$output/$name.out"
   err="$output/$name.err"
+  case ,$verbose, in
+    *,$name,*) flag=-v ;;
+    *) flag= ;;
+  esac
 
   if ! path=$(command -v "$name"); then
     echo "$name: not found on PATH"
     report "$name" fail
     return 1
   fi
-  echo "== $path${verbose:+ -v} (EGL_PLATFORM=${EGL_PLATFORM-unset}, GALLIUM_DRIVER=${GALLIUM_DRIVER-unset})"
+  echo "== $path${flag:+ -v} (EGL_PLATFORM=${EGL_PLATFORM-unset}, GALLIUM_DRIVER=${GALLIUM_DRIVER-unset})"
   if [ "$limit" -gt 0 ]; then
-    timeout "$limit" "$path" ${verbose:+-v} >"$out" 2>"$err"
+    timeout "$limit" "$path" $flag >"$out" 2>"$err"
   else
-    "$path" ${verbose:+-v} >"$out" 2>"$err"
+    "$path" $flag >"$out" 2>"$err"
   fi
   status=$?
   cat "$out"

@@ -7,14 +7,15 @@
 # arguments) and each reported test case, then the exit status and the files
 # written under output/.
 #   lava.sh SCRIPT QUILLET BRINDLE [ARG...]
-#   lava.sh DEFINITION QUILLET BRINDLE [repo|installed|missing|not_executable|broken]
+#   lava.sh DEFINITION QUILLET BRINDLE [repo|installed|missing|not_executable|broken [PARAM=VALUE...]]
 # QUILLET, BRINDLE: "STATUS TEXT", the stand-in prints TEXT and exits with
 # STATUS; "none": not installed; "hang": never ends. A definition's steps run
 # in a test repository with the script as it is (repo, the default), without
 # it (missing), without its execute permission (not_executable) or with a
 # syntax error (broken), or with the script only in share/quillet-brindle/
 # lava/ beside the stand-ins' bin/ (installed), and stop at the first step
-# that fails, as in LAVA; the exit status is then that step's.
+# that fails, as in LAVA; the exit status is then that step's. Each
+# PARAM=VALUE sets a parameter as a job's parameters: do.
 set -u
 case $1 in
   /*) script=$1 ;;
@@ -52,9 +53,12 @@ case $script in
       broken) sed '/^check_program() {/,$ { /^}$/d; }' "$source" >"$copy" && chmod +x "$copy" ;;
       *) echo "lava.sh: no such script case: $1" >&2; exit 2 ;;
     esac || exit 2
-    awk '/^[a-z]/ { section = $1 }
-      section == "params:" && /^  [A-Z_]+:/ { sub(/: */, "='"'"'"); gsub(/^ *|"/, ""); print $0 "'"'"'" }
-      section == "run:" && /^    - / { sub(/^    - /, ""); print }' "$script" >steps.sh
+    # The parameters' defaults, the job's values, then the run steps.
+    section() { awk -v want="$1" '/^[a-z]/ { section = $1 } section == want "" { print }' "$script"; }
+    section params: | awk '/^  [A-Z_]+:/ { sub(/: */, "='"'"'"); gsub(/^ *|"/, ""); print $0 "'"'"'" }' >steps.sh
+    [ $# -eq 0 ] || shift
+    for param; do printf "%s='%s'\n" "${param%%=*}" "${param#*=}"; done >>steps.sh
+    section run: | sed -n 's/^    - //p' >>steps.sh
     sh -e steps.sh >console 2>&1 ;;
   *) "$script" "$@" >console 2>&1 ;;
 esac

@@ -4,43 +4,45 @@
 # (no server) on LAVA's own qemu device type, an emulated x86-64 machine
 # (no KVM), booting Debian 12's kernel with a cpio root that holds Mesa and
 # the package of this build.
-#   lava_run.sh prepare CPACK BUILD_DIR CACHE
+#   lava_run.sh prepare CPACK BUILD_DIR CACHE BRINDLE_GBM
 #       Makes in CACHE, each again only when what it is made from changes:
-#       the device dictionary (the device type of lava-server's package of
-#       lava-run's version), the kernel, the root without the package (Mesa,
-#       from the package's Depends and Recommends) and the root with it.
+#       the device dictionaries (the device type of lava-server's package of
+#       lava-run's version), the kernel with its virtio-gpu modules, the root
+#       without the package (Mesa, from the package's Depends and
+#       Recommends) and the root with it, the modules and BRINDLE_GBM (the
+#       gbm build, in /opt/quillet-brindle-gbm/bin, as a display-less
+#       board's image would install it; "none": left out).
 #   lava_run.sh run CACHE CASE
-#       The job of CASE, which is the job and the device dictionary of
+#       The job of CASE, which is a job and a device dictionary of
 #       docs/packaging.md; prints each result as "DEFINITION CASE RESULT" in
 #       order, LAVA's own ("lava") for each definition's run and for the job
 #       included. CASE: pass (the definition from a tarball of the test
 #       repository's contrib/lava/, then the documented inline definition,
 #       which runs the installed script), short_timeout (the same definition
-#       with TIMEOUT 1) or missing_script (the installed script removed, then
-#       the definition from a tarball without the script).
+#       with TIMEOUT 1), missing_script (the installed script removed, then
+#       the definition from a tarball without the script) or gbm (the
+#       display-less board's job, on the device with a virtio-gpu: brindle's
+#       -v trace, read from the job's log, must equal GBM_TRACE, the window
+#       trace of the gbm build, else the difference is printed).
 # Exit status 77 (skipped), with the reason, where LAVA or the images cannot
 # be had, and as an ordinary user (lava-run refuses one). Cold, the images
-# take about 1.5 min and 630 MB; the jobs 0.5 to 3 min each.
+# take about 1.5 min and 640 MB; the jobs 0.5 to 1 min each.
 set -u
 PATH=$PATH:/usr/sbin:/sbin
 usage() {
-  echo "usage: $0 prepare CPACK BUILD_DIR CACHE | run CACHE pass|short_timeout|missing_script" >&2
+  echo "usage: $0 prepare CPACK BUILD_DIR CACHE BRINDLE_GBM | run CACHE pass|short_timeout|missing_script|gbm GBM_TRACE" >&2
   exit 2
 }
 skip() { echo "SKIPPED: $*" | tee "$cache/skipped"; exit 77; }
 here=$(cd "$(dirname "$0")" && pwd)
-case ${1:-}:$# in
-  prepare:4) cache=$4 ;;
-  run:3) cache=$2 ;;
+case ${1:-}:$#:${3:-} in
+  prepare:5:*) cache=$4 ;;
+  run:3:pass | run:3:short_timeout | run:3:missing_script | run:4:gbm) cache=$2 ;;
   *) usage ;;
 esac
 case $cache in
   /*) ;;
   *) cache=$PWD/$cache ;;
-esac
-case $1:${3:-} in
-  prepare:* | run:pass | run:short_timeout | run:missing_script) ;;
-  *) usage ;;
 esac
 # The guest's /init: a login shell on the serial line, for ever.
 INIT=$(cat <<'EOF'
@@ -50,12 +52,16 @@ mount -t sysfs sys /sys
 mount -t devtmpfs dev /dev
 mkdir -p /dev/pts && mount -t devpts devpts /dev/pts
 mount -t tmpfs tmp /tmp
+modprobe -a virtio_pci virtio_gpu || echo "init: no virtio-gpu driver"
 export HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin
 cd /root
 while :; do setsid -c sh -l <>/dev/ttyS0 >&0 2>&1; done
 EOF
 )
 PROMPT='root@board:~# '
+# What drives the virtio-gpu device, and where the image has the gbm build.
+MODULES="virtio_pci virtio_gpu"
+GBM_BINDIR=/opt/quillet-brindle-gbm/bin
 
 # fresh NAME KEY: true when CACHE/NAME was made from KEY.
 fresh() { [ -e "$cache/$1" ] && [ "$(cat "$cache/$1.key" 2>/dev/null)" = "$2" ]; }
@@ -64,32 +70,48 @@ prepare() {
   rm -f "$cache/skipped"
   mkdir -p "$cache" || exit 1
   [ "$(id -u)" -eq 0 ] || skip "lava-run runs as root only"
-  for tool in lava-run qemu-system-x86_64 cpio apt-get dpkg-deb; do
+  for tool in lava-run qemu-system-x86_64 cpio apt-get dpkg-deb depmod modprobe; do
     command -v $tool >/dev/null || skip "$tool not found (tools/deps.sh lava installs it)"
   done
   reason=$("$here/../../tools/root.sh" check) || skip "$reason"
   version=$(dpkg-query -W -f='${Version}' lava-dispatcher)
-  key="lava-server $version $(docs jinja 1 | cksum)"
+  key="lava-server $version $(docs jinja 1 | cksum) $(docs jinja 2 | cksum)"
   if ! fresh device.yaml "$key"; then
     rm -rf "$cache/lava-server"
     (cd "$cache" && timeout 240 apt-get download -q "lava-server=$version" >download.log 2>&1) ||
       skip "cannot download lava-server $version: $(grep -m1 '^E:' "$cache/download.log")"
     dpkg-deb -x "$cache"/lava-server_*.deb "$cache/lava-server" && rm "$cache"/lava-server_*.deb || exit 1
-    docs jinja 1 >"$cache/device.jinja2"
+    # device.yaml: the plain device; device-gbm.yaml: the one with a
+    # virtio-gpu.
+    for n in 1 2; do
+      docs jinja $n >"$cache/device$n.jinja2" || exit 1
+    done
     /usr/bin/python3 -c 'import sys, jinja2
 env = jinja2.Environment(loader=jinja2.FileSystemLoader(sys.argv[1:3]), trim_blocks=True, autoescape=False)
-print(env.get_template("device.jinja2").render())' "$cache" "$cache/lava-server/usr/share/lava-server/device-types" \
-      >"$cache/device.yaml" && echo "$key" >"$cache/device.yaml.key" || exit 1
+for n, name in (1, "device.yaml"), (2, "device-gbm.yaml"):
+    open(sys.argv[1] + "/" + name, "w").write(env.get_template("device%d.jinja2" % n).render())' \
+      "$cache" "$cache/lava-server/usr/share/lava-server/device-types" && echo "$key" >"$cache/device.yaml.key" || exit 1
   fi
 
   package=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-.*\)/\1/p' | head -1)
   [ -n "$package" ] || skip "no linux-image-amd64 package known to apt"
-  if ! fresh vmlinuz "$package"; then
+  # The kernel, and its modules that drive the virtio-gpu device (with
+  # their dependencies), in CACHE/modules/lib/modules/VERSION.
+  key="$package $MODULES"
+  if ! fresh vmlinuz "$key"; then
     (cd "$cache" && timeout 240 apt-get download -q "$package" >download.log 2>&1) ||
       skip "cannot download $package: $(grep -m1 '^E:' "$cache/download.log")"
-    rm -rf "$cache/kernel" && dpkg-deb -x "$cache/$package"_*.deb "$cache/kernel" && rm "$cache/$package"_*.deb || exit 1
+    rm -rf "$cache/kernel" "$cache/modules" && dpkg-deb -x "$cache/$package"_*.deb "$cache/kernel" &&
+      rm "$cache/$package"_*.deb || exit 1
     cp "$cache"/kernel/boot/vmlinuz-* "$cache/vmlinuz" || exit 1
-    rm -rf "$cache/kernel" && echo "$package" >"$cache/vmlinuz.key"
+    release=$(ls "$cache/kernel/lib/modules") && depmod -b "$cache/kernel" "$release" || exit 1
+    # shellcheck disable=SC2086
+    modprobe -d "$cache/kernel" -S "$release" --show-depends -a $MODULES | sed -n 's/^insmod \([^ ]*\).*/\1/p' |
+      while read -r module; do
+        module=${module#"$cache/kernel/"}
+        mkdir -p "$cache/modules/${module%/*}" && cp "$cache/kernel/$module" "$cache/modules/$module" || exit 1
+      done || exit 1
+    rm -rf "$cache/kernel" && depmod -b "$cache/modules" "$release" && echo "$key" >"$cache/vmlinuz.key" || exit 1
   fi
 
   dir=$(mktemp -d) || exit 2
@@ -100,20 +122,27 @@ print(env.get_template("device.jinja2").render())' "$cache" "$cache/lava-server/
   [ -r "$sources" ] || sources="deb $("$here/../../tools/root.sh" mirror) bookworm main" || skip "$sources"
   list=$(dpkg-deb -f "$deb" Depends Recommends | sed 's/^[A-Za-z]*://' | tr ',' '\n' |
     sed 's/[|(].*//; s/ //g' | sort -u | paste -sd, -)
-  key="bookworm $(grep -v '^#' "$sources" 2>/dev/null || echo "$sources") mount,$list"
+  key="bookworm $(grep -v '^#' "$sources" 2>/dev/null || echo "$sources") mount,kmod,$list"
   if ! fresh base "$key"; then
     rm -rf "$cache/base" "$cache/base.key"
-    "$here/../../tools/root.sh" make "$cache/base" bookworm --variant=essential --include="mount,$list" \
+    "$here/../../tools/root.sh" make "$cache/base" bookworm --variant=essential --include="mount,kmod,$list" \
       --dpkgopt=force-unsafe-io --dpkgopt='path-exclude=/usr/share/doc/*' --dpkgopt='path-exclude=/usr/share/man/*' \
       --dpkgopt='path-exclude=/usr/share/locale/*' -- "$sources" >/dev/null ||
       skip "no Debian root: $(grep -Eom1 '(Failed to fetch|Could not resolve|Temporary failure|Unable to connect).*' "$cache/base.log")"
     echo "$key" >"$cache/base.key"
   fi
   # The root with the package installed by dpkg: made from the root above,
-  # the package's files and the init script.
-  key="$key $(dpkg-deb --fsys-tarfile "$deb" | tar -xO | cksum) $(printf '%s' "$INIT" | cksum)"
+  # the package's files, the modules, the gbm build and the init script.
+  gbm=$5
+  [ "$gbm" = none ] || gbm=$(cksum <"$5") || exit 1
+  key="$key $(dpkg-deb --fsys-tarfile "$deb" | tar -xO | cksum) $(cat "$cache/vmlinuz.key") $gbm"
+  key="$key $(printf '%s' "$INIT" | cksum)"
   fresh root.cpio "$key" && exit 0
-  rm -rf "$cache/root.cpio" "$cache/image" && cp -a "$cache/base" "$cache/image" && cp "$deb" "$cache/image/tmp/" || exit 1
+  rm -rf "$cache/root.cpio" "$cache/image" && cp -a "$cache/base" "$cache/image" && cp "$deb" "$cache/image/tmp/" &&
+    cp -a "$cache/modules/lib/modules" "$cache/image/lib/" || exit 1
+  if [ "$5" != none ]; then
+    mkdir -p "$cache/image$GBM_BINDIR" && cp "$5" "$cache/image$GBM_BINDIR/brindle" || exit 1
+  fi
   chroot "$cache/image" sh -c 'dpkg -i /tmp/*.deb && rm /tmp/*.deb' >"$dir/log" 2>&1 || { cat "$dir/log"; exit 1; }
   printf '%s\n' "$INIT" >"$cache/image/init" && chmod +x "$cache/image/init" &&
     printf "PS1='%s'\n" "$PROMPT" >"$cache/image/root/.profile" || exit 1
@@ -131,7 +160,8 @@ docs() {
 
 # job CASE: the job, on standard output: the documented one with the images
 # of CACHE, the project's definition from the tarball of the case in place
-# of its inline definition, and that inline definition after it for pass.
+# of its inline definition (gbm: the display-less board's), and that inline
+# definition after it for pass.
 job() {
   docs yaml 1 | sed "s|^job_name: .*|& $1|; s|file:///srv/lava/|file://$cache/|; /^    - from: inline\$/,\$d"
   if [ "$1" = missing_script ]; then
@@ -146,7 +176,9 @@ job() {
           - rm /usr/share/quillet-brindle/lava/run-conformance.sh
 EOF
   fi
-  docs yaml 2 | sed "s|file:///srv/lava/quillet-brindle-lava.tar|file://$tests/$1.tar|"
+  definition=2
+  [ "$1" != gbm ] || definition=3
+  docs yaml "$definition" | sed "s|file:///srv/lava/quillet-brindle-lava.tar|file://$tests/$1.tar|"
   case $1 in
     pass) docs yaml 1 | sed -n '/^    - from: inline$/,$p' ;;
     short_timeout) echo '        TIMEOUT: "1"' ;;
@@ -165,21 +197,38 @@ run() {
   # shellcheck disable=SC2086
   tar -cf "$tests/$1.tar" -C "$here/../.." $files || exit 1
   job "$1" >"$tests/job.yaml"
-  lava-run --job-id "lava-run-$$" --output-dir "$tests/output" --device "$cache/device.yaml" "$tests/job.yaml" \
+  device=device.yaml
+  [ "$1" != gbm ] || device="device-gbm.yaml"
+  lava-run --job-id "lava-run-$$" --output-dir "$tests/output" --device "$cache/$device" "$tests/job.yaml" \
     >"$tests/log" 2>&1
   # The log's lines are YAML; the results: the test cases, LAVA's case for
-  # each definition's run and the job's.
+  # each definition's run and the job's. The device's output lines from
+  # brindle's heading with -v to the report of its case are brindle's
+  # trace, written to the trace file.
   /usr/bin/python3 -c 'import re, sys, yaml
-for line in open(sys.argv[1]):
-    entry = yaml.safe_load(line) if line.startswith("{") else None
-    if isinstance(entry, dict) and entry.get("lvl") == "results":
-        result = entry["msg"]
-        if result["definition"] != "lava" or result["case"] == "job" or re.match(r"[0-9]+_", result["case"]):
-            print(result["definition"], result["case"], result["result"])' "$tests/log" ||
+trace = None
+with open(sys.argv[2], "w") as out:
+    for line in open(sys.argv[1]):
+        entry = yaml.safe_load(line) if line.startswith("{") else None
+        if not isinstance(entry, dict):
+            continue
+        if entry.get("lvl") == "target" and isinstance(entry.get("msg"), str):
+            text = entry["msg"]
+            if trace is not None and (text.startswith("<LAVA_SIGNAL_TESTCASE") or text.startswith("-- brindle ")):
+                trace = None
+            if trace is not None:
+                out.write(text + "\n")
+            if re.match(r"== \S*/brindle -v ", text):
+                trace = text
+        if entry.get("lvl") == "results":
+            result = entry["msg"]
+            if result["definition"] != "lava" or result["case"] == "job" or re.match(r"[0-9]+_", result["case"]):
+                print(result["definition"], result["case"], result["result"])' "$tests/log" "$tests/trace" ||
     { tail -40 "$tests/log"; exit 1; }
+  [ -z "$2" ] || diff -u "$2" "$tests/trace" || { echo "brindle's trace on the device differs from $2"; exit 1; }
 }
 
 case $1 in
   prepare) prepare "$@" ;;
-  run) run "$3" ;;
+  run) run "$3" "${4:-}" ;;
 esac
