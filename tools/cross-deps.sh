@@ -25,7 +25,7 @@ cmake ninja-build pkg-config mmdebstrap"
 # /lib/ld-linux-aarch64.so.1 or /lib/ld-linux-armhf.so.3).
 TARGET_PACKAGES="libc6 libstdc++6 libgtest-dev"
 # What the programs need besides.
-PROGRAM_PACKAGES="libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri libgmock-dev"
+PROGRAM_PACKAGES="libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri libgmock-dev libgbm-dev libdrm-dev"
 sysroot_dir="$(cd "$(dirname "$0")/.." && pwd)/build/sysroots/armel"
 sysroot="$(dirname "$0")/sysroot.sh"
 

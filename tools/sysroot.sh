@@ -16,7 +16,7 @@ if [ "${1:-}" = --check ]; then check=true; shift; fi
 arch=$1
 dir=$2
 
-PACKAGES="libc6-dev libstdc++-12-dev libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri libgtest-dev libgmock-dev"
+PACKAGES="libc6-dev libstdc++-12-dev libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri libgtest-dev libgmock-dev libgbm-dev libdrm-dev"
 # This machine's own apt sources; their entries, not their comments, key the
 # sysroot.
 sources=/etc/apt/sources.list.d/debian.sources
