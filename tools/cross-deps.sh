@@ -1,10 +1,11 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # Installs what the ARM cross builds need on a Debian 12 host: the cross
-# compilers, the user-mode emulator and, for arm64 and armhf through
-# multiarch, GoogleTest, the EGL / OpenGL ES 1.x development files and Mesa's
-# drivers; armel's, which do not install beside the host's, go into a sysroot
-# of its own, build/sysroots/armel (tools/sysroot.sh). With apt-get as root,
+# compilers, the user-mode emulator, the system emulator of the emulated
+# boards and, for arm64 and armhf through multiarch, GoogleTest, the EGL /
+# OpenGL ES 1.x, GBM and libdrm development files and Mesa's drivers;
+# armel's, which do not install beside the host's, go into a sysroot of its
+# own, build/sysroots/armel (tools/sysroot.sh). With apt-get as root,
 # through sudo where available, otherwise prints the exact commands and stops.
 #
 #   tools/cross-deps.sh            install whatever is missing
@@ -16,7 +17,7 @@ case $#:${1:-} in
 esac
 
 ARCHES="arm64 armhf"
-HOST_PACKAGES="g++-aarch64-linux-gnu g++-arm-linux-gnueabihf g++-arm-linux-gnueabi qemu-user
+HOST_PACKAGES="g++-aarch64-linux-gnu g++-arm-linux-gnueabihf g++-arm-linux-gnueabi qemu-user qemu-system-arm
 binutils-aarch64-linux-gnu binutils-arm-linux-gnueabihf binutils-arm-linux-gnueabi
 cmake ninja-build pkg-config mmdebstrap"
 # Installed once per target architecture, as PACKAGE:ARCH. libstdc++6 and

@@ -48,7 +48,7 @@ arch=${3:-amd64}
 shift 2
 modules="virtio_pci 9p 9pnet_virtio virtio_gpu"
 # An ARM board's root: what the tests' commands call, besides the programs.
-ROOT_PACKAGES="dash coreutils diffutils libc6 libstdc++6 libegl1 libgles1 libegl-mesa0 libgl1-mesa-dri libgbm1"
+ROOT_PACKAGES="dash coreutils diffutils grep sed libc6 libstdc++6 libegl1 libgles1 libegl-mesa0 libgl1-mesa-dri libgbm1"
 # The guest's /init. The job folder holds the command (job) and receives its
 # output and exit status. The command's root is a tmpfs: the target root's
 # system folders and this machine's others bound into it, /run its only
@@ -110,8 +110,10 @@ EOF
     rm -rf "$dir/skipped" "$dir/kernel" "$dir/initramfs" "$dir/initrd" "$dir/key" "$dir/root" "$dir/busybox"
     tools="$qemu cpio depmod modprobe xz apt-get dpkg-deb"
     [ "$arch" != amd64 ] || tools="$tools busybox"
+    installer="tools/deps.sh test"
+    [ "$arch" = amd64 ] || installer=tools/cross-deps.sh
     for tool in $tools; do
-      command -v "$tool" >/dev/null || skip "$tool not found (tools/deps.sh test installs it)"
+      command -v "$tool" >/dev/null || skip "$tool not found ($installer installs it)"
     done
     [ -n "$package" ] || skip "no $meta$suffix package known to apt${suffix:+ (dpkg --add-architecture $arch; tools/cross-deps.sh does)}"
     # fetch PACKAGE: DIR/PACKAGE.deb, downloaded once.

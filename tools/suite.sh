@@ -21,7 +21,7 @@ memcheck|$make memcheck|both programs under valgrind on the real platform, for l
 static|$make static-checks|clang-tidy, cppcheck and clang-format on the programs' sources, for their findings|about 3 min the first time
 clang|$make clang|the clang build and its fast groups, for code only GCC accepts|about 3 min the first time
 current Mesa|$make mesa-current|the real-platform groups on the reference Mesa (Debian 13's, with ES 1.x), for what a current Mesa changes|about 8 min the first time (Mesa is built), 1 min after
-cross|tools/cross-deps.sh --check >/dev/null 2>&1 && $make cross-run|arm64, armhf and armel builds under the emulator, against the native output, for target-only faults|about 10 min the first time
+cross|tools/cross-deps.sh --check >/dev/null 2>&1 && $make cross-run|arm64, armhf and armel builds under the emulator, against the native output, and the emulated arm64 and armhf boards, for target-only faults|about 15 min the first time
 main|ctest --preset default|the whole suite on the default build: units, fakes, real platforms, packaging|about 4 min"
 
 # count WHAT: summed over the CTest summaries in the step's output: "total"

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Makes a target's sysroot, as a board SDK brings one: Debian 12's packages
 # of ARCH that the cross build needs (C and C++ runtime and headers, EGL,
-# OpenGL ES 1.x, Mesa's drivers, GoogleTest) unpacked into DIR without running
+# OpenGL ES 1.x, GBM, libdrm, Mesa's drivers, GoogleTest) unpacked into DIR without running
 # their maintainer scripts, from the host's Debian sources. DIR/.packages
 # records what it was made from; DIR is made again only when that changes.
 # Made as root or, with user namespaces, as this user (tools/root.sh).
