@@ -2,14 +2,15 @@
 # SPDX-License-Identifier: MIT
 # Runs the LAVA test definition in a real dispatcher: Debian 12's lava-run
 # (no server) on LAVA's own qemu device type, an emulated x86-64 machine
-# (no KVM), booting Debian 12's kernel with a cpio root that holds Mesa and
-# the package of this build.
+# (no KVM) or, for an arm64 build, an emulated arm64 board, booting Debian
+# 12's kernel of that architecture with a cpio root that holds Mesa and the
+# package of this build.
 #   lava_run.sh prepare CPACK BUILD_DIR CACHE BRINDLE_GBM
 #       Makes in CACHE, each again only when what it is made from changes:
 #       the device dictionaries (the device type of lava-server's package of
-#       lava-run's version), the kernel with its virtio-gpu modules, the root
-#       without the package (Mesa, from the package's Depends and
-#       Recommends) and the root with it, the modules and BRINDLE_GBM (the
+#       lava-run's version), the kernel of the package's architecture with
+#       its virtio-gpu modules, the root without the package (Mesa, from the
+#       package's Depends and Recommends) and the root with it, the modules and BRINDLE_GBM (the
 #       gbm build, in /opt/quillet-brindle-gbm/bin, as a display-less
 #       board's image would install it; "none": left out).
 #   lava_run.sh run CACHE CASE
@@ -44,7 +45,7 @@ case $cache in
   /*) ;;
   *) cache=$PWD/$cache ;;
 esac
-# The guest's /init: a login shell on the serial line, for ever.
+# The guest's /init: a login shell on the kernel's console, for ever.
 INIT=$(cat <<'EOF'
 #!/bin/sh
 mount -t proc proc /proc
@@ -55,13 +56,25 @@ mount -t tmpfs tmp /tmp
 modprobe -a virtio_pci virtio_gpu || echo "init: no virtio-gpu driver"
 export HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin
 cd /root
-while :; do setsid -c sh -l <>/dev/ttyS0 >&0 2>&1; done
+tty=ttyS0
+for word in $(cat /proc/cmdline); do case $word in console=*) tty=${word#console=} tty=${tty%%,*} ;; esac; done
+while :; do setsid -c sh -l <>"/dev/$tty" >&0 2>&1; done
 EOF
 )
 PROMPT='root@board:~# '
 # What drives the virtio-gpu device, and where the image has the gbm build.
 MODULES="virtio_pci virtio_gpu"
 GBM_BINDIR=/opt/quillet-brindle-gbm/bin
+# ARCH: qemu, Debian's kernel package, the kernel's console and the device
+# dictionaries (docs/packaging.md's jinja blocks) of the plain device and of
+# the one with a virtio-gpu; an arm64 board has the virtio-gpu always.
+machine_of() {
+  case $1 in
+    amd64) echo "qemu-system-x86_64|linux-image-amd64|ttyS0|1 2" ;;
+    arm64) echo "qemu-system-aarch64|linux-image-arm64|ttyAMA0|3 3" ;;
+    *) return 1 ;;
+  esac
+}
 
 # fresh NAME KEY: true when CACHE/NAME was made from KEY.
 fresh() { [ -e "$cache/$1" ] && [ "$(cat "$cache/$1.key" 2>/dev/null)" = "$2" ]; }
@@ -70,12 +83,23 @@ prepare() {
   rm -f "$cache/skipped"
   mkdir -p "$cache" || exit 1
   [ "$(id -u)" -eq 0 ] || skip "lava-run runs as root only"
-  for tool in lava-run qemu-system-x86_64 cpio apt-get dpkg-deb depmod modprobe; do
-    command -v $tool >/dev/null || skip "$tool not found (tools/deps.sh lava installs it)"
+  dir=$(mktemp -d) || exit 2
+  trap 'rm -rf "$dir" "$cache/image"' EXIT
+  "$2" -G DEB --config "$3/CPackConfig.cmake" -B "$dir" >"$dir/log" 2>&1 || { cat "$dir/log"; exit 1; }
+  deb=$(echo "$dir"/*.deb)
+  arch=$(dpkg-deb -f "$deb" Architecture)
+  IFS='|' read -r qemu meta _ devices <<EOF
+$(machine_of "$arch" || echo "|||")
+EOF
+  [ -n "$qemu" ] || skip "no LAVA device for $arch"
+  suffix=
+  [ "$arch" = "$(dpkg --print-architecture)" ] || suffix=:$arch
+  for tool in lava-run "$qemu" cpio apt-get dpkg-deb depmod modprobe; do
+    command -v "$tool" >/dev/null || skip "$tool not found (tools/deps.sh lava installs it)"
   done
   reason=$("$here/../../tools/root.sh" check) || skip "$reason"
   version=$(dpkg-query -W -f='${Version}' lava-dispatcher)
-  key="lava-server $version $(docs jinja 1 | cksum) $(docs jinja 2 | cksum)"
+  key="lava-server $version $arch $(docs jinja 1 | cksum) $(docs jinja 2 | cksum) $(docs jinja 3 | cksum)"
   if ! fresh device.yaml "$key"; then
     rm -rf "$cache/lava-server"
     (cd "$cache" && timeout 240 apt-get download -q "lava-server=$version" >download.log 2>&1) ||
@@ -83,24 +107,23 @@ prepare() {
     dpkg-deb -x "$cache"/lava-server_*.deb "$cache/lava-server" && rm "$cache"/lava-server_*.deb || exit 1
     # device.yaml: the plain device; device-gbm.yaml: the one with a
     # virtio-gpu.
-    for n in 1 2; do
-      docs jinja $n >"$cache/device$n.jinja2" || exit 1
-    done
+    docs jinja "${devices% *}" >"$cache/device.jinja2" && docs jinja "${devices#* }" >"$cache/device-gbm.jinja2" ||
+      exit 1
     /usr/bin/python3 -c 'import sys, jinja2
 env = jinja2.Environment(loader=jinja2.FileSystemLoader(sys.argv[1:3]), trim_blocks=True, autoescape=False)
-for n, name in (1, "device.yaml"), (2, "device-gbm.yaml"):
-    open(sys.argv[1] + "/" + name, "w").write(env.get_template("device%d.jinja2" % n).render())' \
+for name in "device", "device-gbm":
+    open(sys.argv[1] + "/" + name + ".yaml", "w").write(env.get_template(name + ".jinja2").render())' \
       "$cache" "$cache/lava-server/usr/share/lava-server/device-types" && echo "$key" >"$cache/device.yaml.key" || exit 1
   fi
 
-  package=$(apt-cache depends linux-image-amd64 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-.*\)/\1/p' | head -1)
-  [ -n "$package" ] || skip "no linux-image-amd64 package known to apt"
+  package=$(apt-cache depends "$meta$suffix" 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-[^:]*\).*/\1/p' | head -1)
+  [ -n "$package" ] || skip "no $meta$suffix package known to apt"
   # The kernel, and its modules that drive the virtio-gpu device (with
   # their dependencies), in CACHE/modules/lib/modules/VERSION.
   key="$package $MODULES"
   if ! fresh vmlinuz "$key"; then
-    (cd "$cache" && timeout 240 apt-get download -q "$package" >download.log 2>&1) ||
-      skip "cannot download $package: $(grep -m1 '^E:' "$cache/download.log")"
+    (cd "$cache" && timeout 240 apt-get download -q "$package$suffix" >download.log 2>&1) ||
+      skip "cannot download $package$suffix: $(grep -m1 '^E:' "$cache/download.log")"
     rm -rf "$cache/kernel" "$cache/modules" && dpkg-deb -x "$cache/$package"_*.deb "$cache/kernel" &&
       rm "$cache/$package"_*.deb || exit 1
     cp "$cache"/kernel/boot/vmlinuz-* "$cache/vmlinuz" || exit 1
@@ -114,21 +137,28 @@ for n, name in (1, "device.yaml"), (2, "device-gbm.yaml"):
     rm -rf "$cache/kernel" && depmod -b "$cache/modules" "$release" && echo "$key" >"$cache/vmlinuz.key" || exit 1
   fi
 
-  dir=$(mktemp -d) || exit 2
-  trap 'rm -rf "$dir" "$cache/image"' EXIT
-  "$2" -G DEB --config "$3/CPackConfig.cmake" -B "$dir" >"$dir/log" 2>&1 || { cat "$dir/log"; exit 1; }
-  deb=$(echo "$dir"/*.deb)
   sources=/etc/apt/sources.list.d/debian.sources
   [ -r "$sources" ] || sources="deb $("$here/../../tools/root.sh" mirror) bookworm main" || skip "$sources"
   list=$(dpkg-deb -f "$deb" Depends Recommends | sed 's/^[A-Za-z]*://' | tr ',' '\n' |
     sed 's/[|(].*//; s/ //g' | sort -u | paste -sd, -)
-  key="bookworm $(grep -v '^#' "$sources" 2>/dev/null || echo "$sources") mount,kmod,$list"
+  key="bookworm $arch $(grep -v '^#' "$sources" 2>/dev/null || echo "$sources") mount,kmod,$list"
+  # A foreign architecture's maintainer scripts cannot run here: its
+  # packages are unpacked only (the Essential set named), and the accounts
+  # written from base-passwd's.
+  variant=--variant=essential
+  [ -z "$suffix" ] || variant="--variant=extract --include=?essential --architectures=$arch"
   if ! fresh base "$key"; then
     rm -rf "$cache/base" "$cache/base.key"
-    "$here/../../tools/root.sh" make "$cache/base" bookworm --variant=essential --include="mount,kmod,$list" \
+    # shellcheck disable=SC2086
+    "$here/../../tools/root.sh" make "$cache/base" bookworm $variant --include="mount,kmod,$list" \
       --dpkgopt=force-unsafe-io --dpkgopt='path-exclude=/usr/share/doc/*' --dpkgopt='path-exclude=/usr/share/man/*' \
       --dpkgopt='path-exclude=/usr/share/locale/*' -- "$sources" >/dev/null ||
       skip "no Debian root: $(grep -Eom1 '(Failed to fetch|Could not resolve|Temporary failure|Unable to connect).*' "$cache/base.log")"
+    if [ -n "$suffix" ]; then
+      for file in passwd group; do
+        cp "$cache/base/usr/share/base-passwd/$file.master" "$cache/base/etc/$file" || exit 1
+      done
+    fi
     echo "$key" >"$cache/base.key"
   fi
   # The root with the package installed by dpkg: made from the root above,
@@ -143,12 +173,16 @@ for n, name in (1, "device.yaml"), (2, "device-gbm.yaml"):
   if [ "$5" != none ]; then
     mkdir -p "$cache/image$GBM_BINDIR" && cp "$5" "$cache/image$GBM_BINDIR/brindle" || exit 1
   fi
-  chroot "$cache/image" sh -c 'dpkg -i /tmp/*.deb && rm /tmp/*.deb' >"$dir/log" 2>&1 || { cat "$dir/log"; exit 1; }
+  if [ -z "$suffix" ]; then
+    chroot "$cache/image" sh -c 'dpkg -i /tmp/*.deb && rm /tmp/*.deb' >"$dir/log" 2>&1 || { cat "$dir/log"; exit 1; }
+  else
+    dpkg-deb -x "$deb" "$cache/image" && rm "$cache/image/tmp/"*.deb || exit 1
+  fi
   printf '%s\n' "$INIT" >"$cache/image/init" && chmod +x "$cache/image/init" &&
     printf "PS1='%s'\n" "$PROMPT" >"$cache/image/root/.profile" || exit 1
   rm -rf "$cache/image/var/cache/apt" "$cache/image/var/lib/apt/lists"
   (cd "$cache/image" && find . | cpio -o -H newc --quiet) >"$cache/root.cpio.new" &&
-    mv "$cache/root.cpio.new" "$cache/root.cpio" && echo "$key" >"$cache/root.cpio.key"
+    mv "$cache/root.cpio.new" "$cache/root.cpio" && echo "$key" >"$cache/root.cpio.key" && echo "$arch" >"$cache/arch"
 }
 
 # docs KIND N: the Nth block of docs/packaging.md fenced as KIND: the device
@@ -163,7 +197,7 @@ docs() {
 # of its inline definition (gbm: the display-less board's), and that inline
 # definition after it for pass.
 job() {
-  docs yaml 1 | sed "s|^job_name: .*|& $1|; s|file:///srv/lava/|file://$cache/|; /^    - from: inline\$/,\$d"
+  docs yaml 1 | sed "s|^job_name: .*|& $1|; s|file:///srv/lava/|file://$cache/|; /^    - from: inline\$/,\$d; $for_arch"
   if [ "$1" = missing_script ]; then
     cat <<EOF
     - from: inline
@@ -190,6 +224,12 @@ run() {
   [ -f "$cache/root.cpio" ] || { echo "SKIPPED: nothing prepared in $cache"; exit 77; }
   tests=$(mktemp -d) || exit 2
   trap 'rm -rf "$tests"' EXIT
+  # The job's context and the kernel's console for the images' architecture.
+  arch=$(cat "$cache/arch")
+  IFS='|' read -r _ _ console _ <<EOF
+$(machine_of "$arch")
+EOF
+  for_arch="s|arch: amd64|arch: $arch|; s|console=ttyS0,|console=$console,|"
   # The test repository's definition and script (missing_script: the
   # definition alone).
   files="contrib/lava/graphics-conformance.yaml contrib/lava/run-conformance.sh"
