@@ -95,9 +95,11 @@ enter() {
     # The root is a mount point of its own, as / is, for the tools that look.
     mount --bind "$root" "$root" || exit 1
     for dir in /proc /dev /sys; do mount --rbind "$dir" "$root$dir" || exit 1; done
+    # Each folder with what is mounted below it: in a user namespace, a
+    # bind that would uncover what a mount below hides is refused.
     while [ "$1" != -- ]; do
       [ -d "$root$1" ] && [ "$(stat -c %d:%i "$1")" = "$(stat -c %d:%i "$root$1")" ] ||
-        { mkdir -p "$root$1" && mount --bind "$1" "$root$1"; } || exit 1
+        { mkdir -p "$root$1" && mount --rbind "$1" "$root$1"; } || exit 1
       shift
     done
     shift
