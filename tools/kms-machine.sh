@@ -94,50 +94,33 @@ skip() {
 
 case $mode in
   prepare)
-    mkdir -p "$dir" || exit 1
+    mkdir -p "$dir" && rm -f "$dir/skipped" || exit 1
     IFS='|' read -r qemu _ _ meta <<EOF
 $(machine_of "$arch")
 EOF
     suffix=
     [ "$arch" = amd64 ] || suffix=:$arch
-    package=$(apt-cache depends "$meta$suffix" 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-[^:]*\).*/\1/p' | head -1)
-    # What the machine is made from: a change in any of it makes it again.
-    key="$arch $package $modules $(printf '%s' "$INIT" | cksum)"
-    # This machine's own apt sources, for an ARM board's root.
-    sources=/etc/apt/sources.list.d/debian.sources
-    [ -f "$sources" ] || sources="deb $("$(dirname "$0")/root.sh" mirror) bookworm main"
-    [ "$arch" = amd64 ] || key="$key $ROOT_PACKAGES $(grep -v '^#' "$sources" 2>/dev/null || echo "$sources")"
-    [ -f "$dir/initrd" ] && [ "$(cat "$dir/key" 2>/dev/null)" = "$key" ] && exit 0
-    rm -rf "$dir/skipped" "$dir/kernel" "$dir/initramfs" "$dir/initrd" "$dir/key" "$dir/root" "$dir/busybox"
-    tools="$qemu cpio depmod modprobe xz apt-get dpkg-deb"
-    [ "$arch" != amd64 ] || tools="$tools busybox"
     installer="tools/deps.sh test"
     [ "$arch" = amd64 ] || installer=tools/cross-deps.sh
+    tools="$qemu cpio xz apt-get dpkg-deb"
+    [ "$arch" != amd64 ] || tools="$tools busybox"
     for tool in $tools; do
       command -v "$tool" >/dev/null || skip "$tool not found ($installer installs it)"
     done
-    [ -n "$package" ] || skip "no $meta$suffix package known to apt${suffix:+ (dpkg --add-architecture $arch; tools/cross-deps.sh does)}"
-    # fetch PACKAGE: DIR/PACKAGE.deb, downloaded once.
-    fetch() {
-      [ -f "$dir/$1.deb" ] && return
-      (cd "$dir" && timeout 240 apt-get download -q "$1$suffix" >download.log 2>&1 && mv "$1"_*.deb "$1.deb") ||
-        skip "cannot download $1$suffix: $(grep -m1 '^E:' "$dir/download.log" || tail -1 "$dir/download.log")"
-    }
-    fetch "$package"
-    dpkg-deb -x "$dir/$package.deb" "$dir/kernel" || exit 1
-    # Merged-/usr releases (Debian 13) ship the modules in /usr/lib/modules,
-    # older ones in /lib/modules; kmod looks in one of the two, depending on
-    # how it was built: both lead to them.
-    for pair in lib/modules:../usr/lib/modules usr/lib/modules:../../lib/modules; do
-      [ -d "$dir/kernel/${pair%%:*}" ] || { mkdir -p "$(dirname "$dir/kernel/${pair%%:*}")" &&
-        ln -s "${pair#*:}" "$dir/kernel/${pair%%:*}"; }
-    done
-    version=$(ls "$dir/kernel/lib/modules/")
-    depmod -b "$dir/kernel" "$version" || exit 1
+    # shellcheck disable=SC2086
+    reason=$("$(dirname "$0")/kernel.sh" "$dir/kernel" "$meta$suffix" $modules) || skip "$reason"
+    # This machine's own apt sources, for an ARM board's root.
+    sources=/etc/apt/sources.list.d/debian.sources
+    [ -f "$sources" ] || sources="deb $("$(dirname "$0")/root.sh" mirror) bookworm main"
+    # What the machine is made from: a change in any of it makes it again.
+    key="$arch $(cat "$dir/kernel/key") $(printf '%s' "$INIT" | cksum)"
+    [ "$arch" = amd64 ] || key="$key $ROOT_PACKAGES $(grep -v '^#' "$sources" 2>/dev/null || echo "$sources")"
+    [ -f "$dir/initrd" ] && [ "$(cat "$dir/key" 2>/dev/null)" = "$key" ] && exit 0
+    rm -rf "$dir/initramfs" "$dir/initrd" "$dir/key" "$dir/root" "$dir/busybox"
     # The uncompressed kernel boots faster under emulation than the bzImage:
     # it is the xz stream inside it (xz stops at the stream's end). The ARM
     # kernels boot as they are (arm64's Image, armhf's zImage).
-    image=$dir/kernel/boot/vmlinuz-$version
+    image=$dir/kernel/vmlinuz
     offset=
     [ "$arch" != amd64 ] || offset=$(LC_ALL=C grep -obUaP '\xfd7zXZ\x00' "$image" | head -1 | cut -d: -f1)
     if [ -n "$offset" ] && tail -c +$((offset + 1)) "$image" | xz -dcq >"$dir/vmlinux" 2>/dev/null; [ -s "$dir/vmlinux" ]; then
@@ -150,8 +133,10 @@ EOF
     if [ "$arch" = amd64 ]; then
       cp "$(command -v busybox)" "$root/bin/busybox"
     else
-      fetch busybox-static
-      dpkg-deb -x "$dir/busybox-static.deb" "$dir/busybox" && cp "$dir/busybox/bin/busybox" "$root/bin/busybox" || exit 1
+      (cd "$dir" && timeout 240 apt-get download -q "busybox-static$suffix" >download.log 2>&1) ||
+        skip "cannot download busybox-static$suffix: $(grep -m1 '^E:' "$dir/download.log" || tail -1 "$dir/download.log")"
+      dpkg-deb -x "$dir"/busybox-static_*.deb "$dir/busybox" && rm "$dir"/busybox-static_*.deb &&
+        cp "$dir/busybox/bin/busybox" "$root/bin/busybox" || exit 1
       # The board's root, kept in DIR/root.
       reason=$("$(dirname "$0")/root.sh" check) || skip "$reason"
       "$(dirname "$0")/root.sh" make "$dir/root" bookworm --quiet --variant=extract --architectures="$arch" \
@@ -159,16 +144,14 @@ EOF
         --dpkgopt='path-exclude=/usr/share/man/*' --dpkgopt='path-exclude=/usr/share/locale/*' \
         -- "$sources" >/dev/null || skip "no $arch root: see $dir/root.log"
     fi
-    # shellcheck disable=SC2086
-    modprobe -d "$dir/kernel" -S "$version" --show-depends -a $modules | sed -n 's/^insmod \([^ ]*\).*/\1/p' |
-      while read -r module; do
-        cp "$module" "$root/modules/" && basename "$module" >>"$root/modules/order"
-      done
+    while read -r module; do
+      cp "$dir/kernel/modules/$module" "$root/modules/" && basename "$module" >>"$root/modules/order" || exit 1
+    done <"$dir/kernel/order"
     printf '%s\n' "$INIT" >"$root/init"
     chmod +x "$root/init"
     (cd "$root" && find . | cpio -o -H newc --quiet | gzip -1) >"$dir/initrd.part" && mv "$dir/initrd.part" "$dir/initrd" &&
       echo "$arch" >"$dir/arch" && echo "$key" >"$dir/key"
-    rm -rf "$root" "$dir/kernel" "$dir/busybox"
+    rm -rf "$root" "$dir/busybox"
     ;;
   run)
     [ -f "$dir/skipped" ] && { cat "$dir/skipped"; exit 77; }

@@ -94,7 +94,7 @@ EOF
   [ -n "$qemu" ] || skip "no LAVA device for $arch"
   suffix=
   [ "$arch" = "$(dpkg --print-architecture)" ] || suffix=:$arch
-  for tool in lava-run "$qemu" cpio apt-get dpkg-deb depmod modprobe; do
+  for tool in lava-run "$qemu" cpio apt-get dpkg-deb; do
     command -v "$tool" >/dev/null || skip "$tool not found (tools/deps.sh lava installs it)"
   done
   reason=$("$here/../../tools/root.sh" check) || skip "$reason"
@@ -116,26 +116,10 @@ for name in "device", "device-gbm":
       "$cache" "$cache/lava-server/usr/share/lava-server/device-types" && echo "$key" >"$cache/device.yaml.key" || exit 1
   fi
 
-  package=$(apt-cache depends "$meta$suffix" 2>/dev/null | sed -n 's/^ *Depends: \(linux-image-[^:]*\).*/\1/p' | head -1)
-  [ -n "$package" ] || skip "no $meta$suffix package known to apt"
   # The kernel, and its modules that drive the virtio-gpu device (with
-  # their dependencies), in CACHE/modules/lib/modules/VERSION.
-  key="$package $MODULES"
-  if ! fresh vmlinuz "$key"; then
-    (cd "$cache" && timeout 240 apt-get download -q "$package$suffix" >download.log 2>&1) ||
-      skip "cannot download $package$suffix: $(grep -m1 '^E:' "$cache/download.log")"
-    rm -rf "$cache/kernel" "$cache/modules" && dpkg-deb -x "$cache/$package"_*.deb "$cache/kernel" &&
-      rm "$cache/$package"_*.deb || exit 1
-    cp "$cache"/kernel/boot/vmlinuz-* "$cache/vmlinuz" || exit 1
-    release=$(ls "$cache/kernel/lib/modules") && depmod -b "$cache/kernel" "$release" || exit 1
-    # shellcheck disable=SC2086
-    modprobe -d "$cache/kernel" -S "$release" --show-depends -a $MODULES | sed -n 's/^insmod \([^ ]*\).*/\1/p' |
-      while read -r module; do
-        module=${module#"$cache/kernel/"}
-        mkdir -p "$cache/modules/${module%/*}" && cp "$cache/kernel/$module" "$cache/modules/$module" || exit 1
-      done || exit 1
-    rm -rf "$cache/kernel" && depmod -b "$cache/modules" "$release" && echo "$key" >"$cache/vmlinuz.key" || exit 1
-  fi
+  # their dependencies), in CACHE/kernel.
+  # shellcheck disable=SC2086
+  reason=$("$here/../../tools/kernel.sh" "$cache/kernel" "$meta$suffix" $MODULES) || skip "$reason"
 
   sources=/etc/apt/sources.list.d/debian.sources
   [ -r "$sources" ] || sources="deb $("$here/../../tools/root.sh" mirror) bookworm main" || skip "$sources"
@@ -165,11 +149,11 @@ for name in "device", "device-gbm":
   # the package's files, the modules, the gbm build and the init script.
   gbm=$5
   [ "$gbm" = none ] || gbm=$(cksum <"$5") || exit 1
-  key="$key $(dpkg-deb --fsys-tarfile "$deb" | tar -xO | cksum) $(cat "$cache/vmlinuz.key") $gbm"
+  key="$key $(dpkg-deb --fsys-tarfile "$deb" | tar -xO | cksum) $(cat "$cache/kernel/key") $gbm"
   key="$key $(printf '%s' "$INIT" | cksum)"
   fresh root.cpio "$key" && exit 0
   rm -rf "$cache/root.cpio" "$cache/image" && cp -a "$cache/base" "$cache/image" && cp "$deb" "$cache/image/tmp/" &&
-    cp -a "$cache/modules/lib/modules" "$cache/image/lib/" || exit 1
+    cp -a "$cache/kernel/modules/lib/modules" "$cache/image/lib/" || exit 1
   if [ "$5" != none ]; then
     mkdir -p "$cache/image$GBM_BINDIR" && cp "$5" "$cache/image$GBM_BINDIR/brindle" || exit 1
   fi
@@ -197,7 +181,7 @@ docs() {
 # of its inline definition (gbm: the display-less board's), and that inline
 # definition after it for pass.
 job() {
-  docs yaml 1 | sed "s|^job_name: .*|& $1|; s|file:///srv/lava/|file://$cache/|; /^    - from: inline\$/,\$d; $for_arch"
+  docs yaml 1 | sed "s|^job_name: .*|& $1|; s|file:///srv/lava/vmlinuz|file://$cache/kernel/vmlinuz|; s|file:///srv/lava/|file://$cache/|; /^    - from: inline\$/,\$d; $for_arch"
   if [ "$1" = missing_script ]; then
     cat <<EOF
     - from: inline
