@@ -109,12 +109,10 @@ EOF
     done
     # shellcheck disable=SC2086
     reason=$("$(dirname "$0")/kernel.sh" "$dir/kernel" "$meta$suffix" $modules) || skip "$reason"
-    # This machine's own apt sources, for an ARM board's root.
-    sources=/etc/apt/sources.list.d/debian.sources
-    [ -f "$sources" ] || sources="deb $("$(dirname "$0")/root.sh" mirror) bookworm main"
     # What the machine is made from: a change in any of it makes it again.
     key="$arch $(cat "$dir/kernel/key") $(printf '%s' "$INIT" | cksum)"
-    [ "$arch" = amd64 ] || key="$key $ROOT_PACKAGES $(grep -v '^#' "$sources" 2>/dev/null || echo "$sources")"
+    # An ARM board's root, from this machine's own apt sources.
+    [ "$arch" = amd64 ] || key="$key $ROOT_PACKAGES $("$(dirname "$0")/root.sh" sources bookworm)"
     [ -f "$dir/initrd" ] && [ "$(cat "$dir/key" 2>/dev/null)" = "$key" ] && exit 0
     rm -rf "$dir/initramfs" "$dir/initrd" "$dir/key" "$dir/root" "$dir/busybox"
     # The uncompressed kernel boots faster under emulation than the bzImage:
@@ -141,8 +139,7 @@ EOF
       reason=$("$(dirname "$0")/root.sh" check) || skip "$reason"
       "$(dirname "$0")/root.sh" make "$dir/root" bookworm --quiet --variant=extract --architectures="$arch" \
         --include="$(echo "$ROOT_PACKAGES" | tr ' ' ,)" --dpkgopt='path-exclude=/usr/share/doc/*' \
-        --dpkgopt='path-exclude=/usr/share/man/*' --dpkgopt='path-exclude=/usr/share/locale/*' \
-        -- "$sources" >/dev/null || skip "no $arch root: see $dir/root.log"
+        --dpkgopt='path-exclude=/usr/share/man/*' --dpkgopt='path-exclude=/usr/share/locale/*' >/dev/null || skip "no $arch root: see $dir/root.log"
     fi
     while read -r module; do
       cp "$dir/kernel/modules/$module" "$root/modules/" && basename "$module" >>"$root/modules/order" || exit 1

@@ -16,7 +16,13 @@
 #       roots come from there only.
 #   tools/root.sh make DIR SUITE [MMDEBSTRAP-OPTION...] [-- SOURCE...]
 #       DIR made anew by mmdebstrap (through DIR.new, so a failed run leaves
-#       no half root); mmdebstrap's output goes to DIR.log.
+#       no half root); mmdebstrap's output goes to DIR.log. Without SOURCE:
+#       this machine's own sources (below).
+#   tools/root.sh sources SUITE
+#       Prints the entries of this machine's own sources for a root of
+#       SUITE, for a cache key: its deb822 file where it has one, else the
+#       one-line entry of its archive; exit 77 with the reason where there
+#       is none.
 #   tools/root.sh ns COMMAND [ARGS...]
 #       COMMAND in a private mount namespace (as root, or this user mapped
 #       to root), so that nothing it mounts outlives it.
@@ -31,7 +37,7 @@ export PATH
 
 usage() {
   [ "${1:-2}" -eq 0 ] || exec >&2
-  echo "usage: $0 check | mirror | make DIR SUITE [OPTION...] [-- SOURCE...] | ns COMMAND... | enter DIR [BIND...] -- COMMAND..."
+  echo "usage: $0 check | mirror | make DIR SUITE [OPTION...] [-- SOURCE...] | sources SUITE | ns COMMAND... | enter DIR [BIND...] -- COMMAND..."
   exit "${1:-2}"
 }
 
@@ -55,6 +61,19 @@ mirror() {
     { echo "no Debian archive in this machine's apt sources (/etc/apt/sources.list*)"; exit 77; }
 }
 
+# own_sources SUITE: the SOURCE argument of this machine's own sources.
+own_sources() {
+  file=/etc/apt/sources.list.d/debian.sources
+  [ ! -r "$file" ] || { echo "$file"; return; }
+  archive=$(mirror) || { echo "$archive"; exit 77; }
+  echo "deb $archive $1 main"
+}
+
+sources() {
+  source=$(own_sources "$1") || { echo "$source"; exit 77; }
+  grep -v '^#' "$source" 2>/dev/null || echo "$source"
+}
+
 # ns COMMAND...: see above.
 ns() {
   if unprivileged; then
@@ -68,7 +87,11 @@ make_root() {
   shift 2
   options= sources=
   while [ $# -gt 0 ] && [ "$1" != -- ]; do options="$options $(quote "$1")"; shift; done
-  [ $# -eq 0 ] || shift
+  if [ $# -eq 0 ]; then
+    own=$(own_sources "$suite") || { echo "$own"; exit 77; }
+    set -- -- "$own"
+  fi
+  shift
   for source; do sources="$sources $(quote "$source")"; done
   rm -rf "$dir" "$dir.new" && mkdir -p "$dir.new" || exit 1
   if unprivileged; then
@@ -115,6 +138,7 @@ shift
 case $mode in
   check) [ $# -eq 0 ] || usage; check ;;
   mirror) [ $# -eq 0 ] || usage; mirror ;;
+  sources) [ $# -eq 1 ] || usage; sources "$1" ;;
   -h | --help) usage 0 ;;
   make) [ $# -ge 2 ] || usage; make_root "$@" ;;
   ns) [ $# -ge 1 ] || usage; ns "$@" ;;

@@ -19,9 +19,7 @@ dir=$2
 PACKAGES="libc6-dev libstdc++-12-dev libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri libgtest-dev libgmock-dev libgbm-dev libdrm-dev"
 # This machine's own apt sources; their entries, not their comments, key the
 # sysroot.
-sources=/etc/apt/sources.list.d/debian.sources
-[ -f "$sources" ] || sources="deb $("$(dirname "$0")/root.sh" mirror) bookworm main"
-made_from="bookworm $arch $PACKAGES $(grep -v '^#' "$sources" 2>/dev/null || echo "$sources")"
+made_from="bookworm $arch $PACKAGES $("$(dirname "$0")/root.sh" sources bookworm)"
 
 if [ "$(cat "$dir/.packages" 2>/dev/null || true)" = "$made_from" ]; then
   exit 0
@@ -36,7 +34,6 @@ mkdir -p "$(dirname "$dir")"
 "$(dirname "$0")/root.sh" make "$dir" bookworm --quiet --variant=extract --architectures="$arch" \
   --include="$(echo $PACKAGES | tr ' ' ,)" \
   --dpkgopt='path-exclude=/usr/share/doc/*' --dpkgopt='path-exclude=/usr/share/man/*' \
-  --dpkgopt='path-exclude=/usr/share/locale/*' --dpkgopt='path-exclude=/usr/share/info/*' \
-  -- "$sources"
+  --dpkgopt='path-exclude=/usr/share/locale/*' --dpkgopt='path-exclude=/usr/share/info/*'
 rm -f "$dir.log"
 printf '%s\n' "$made_from" >"$dir/.packages"

@@ -121,11 +121,10 @@ for name in "device", "device-gbm":
   # shellcheck disable=SC2086
   reason=$("$here/../../tools/kernel.sh" "$cache/kernel" "$meta$suffix" $MODULES) || skip "$reason"
 
-  sources=/etc/apt/sources.list.d/debian.sources
-  [ -r "$sources" ] || sources="deb $("$here/../../tools/root.sh" mirror) bookworm main" || skip "$sources"
+  sources=$("$here/../../tools/root.sh" sources bookworm) || skip "$sources"
   list=$(dpkg-deb -f "$deb" Depends Recommends | sed 's/^[A-Za-z]*://' | tr ',' '\n' |
     sed 's/[|(].*//; s/ //g' | sort -u | paste -sd, -)
-  key="bookworm $arch $(grep -v '^#' "$sources" 2>/dev/null || echo "$sources") mount,kmod,$list"
+  key="bookworm $arch $sources mount,kmod,$list"
   # A foreign architecture's maintainer scripts cannot run here: its
   # packages are unpacked only (the Essential set named), and the accounts
   # written from base-passwd's.
@@ -136,7 +135,7 @@ for name in "device", "device-gbm":
     # shellcheck disable=SC2086
     "$here/../../tools/root.sh" make "$cache/base" bookworm $variant --include="mount,kmod,$list" \
       --dpkgopt=force-unsafe-io --dpkgopt='path-exclude=/usr/share/doc/*' --dpkgopt='path-exclude=/usr/share/man/*' \
-      --dpkgopt='path-exclude=/usr/share/locale/*' -- "$sources" >/dev/null ||
+      --dpkgopt='path-exclude=/usr/share/locale/*' >/dev/null ||
       skip "no Debian root: $(grep -Eom1 '(Failed to fetch|Could not resolve|Temporary failure|Unable to connect).*' "$cache/base.log")"
     if [ -n "$suffix" ]; then
       for file in passwd group; do

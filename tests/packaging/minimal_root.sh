@@ -19,15 +19,14 @@ dir=$(mktemp -d) || exit 2
 trap 'rm -rf "$dir" "$cache.new" "$cache.log"' EXIT
 "$1" -G DEB --config "$2/CPackConfig.cmake" -B "$dir" >"$dir/log" 2>&1 || { cat "$dir/log"; exit 1; }
 deb=$(echo "$dir"/*.deb)
-sources=/etc/apt/sources.list.d/debian.sources
-[ -r "$sources" ] || sources="deb $("$roots" mirror) bookworm main" || skip "$sources"
+sources=$("$roots" sources bookworm) || skip "$sources"
 list=$(dpkg-deb -f "$deb" Depends Recommends | sed 's/^[A-Za-z]*://' | tr ',' '\n' |
   sed 's/[|(].*//; s/ //g' | sort -u | paste -sd, -)
-key="bookworm $(grep -v '^#' "$sources" 2>/dev/null || echo "$sources") $list"
+key="bookworm $sources $list"
 if [ "$(cat "$cache.key" 2>/dev/null)" != "$key" ]; then
   rm -rf "$cache" "$cache.key"
   "$roots" make "$cache" bookworm --variant=apt --dpkgopt=force-unsafe-io \
-    --aptopt='APT::Install-Recommends "true"' --include="$list" -- "$sources" >/dev/null || {
+    --aptopt='APT::Install-Recommends "true"' --include="$list" >/dev/null || {
     reason=$(grep -Eom1 '(Failed to fetch|Could not resolve|Temporary failure|Unable to connect).*' "$cache.log") &&
       skip "the Debian registry cannot be reached: $reason"
     cat "$cache.log"; exit 1; }
