@@ -137,9 +137,12 @@ EOF
         cp "$dir/busybox/bin/busybox" "$root/bin/busybox" || exit 1
       # The board's root, kept in DIR/root.
       reason=$("$(dirname "$0")/root.sh" check) || skip "$reason"
-      "$(dirname "$0")/root.sh" make "$dir/root" bookworm --quiet --variant=extract --architectures="$arch" \
+      # The registry's own message where it failed (a mirror in the middle
+      # of a sync, say), else the log.
+      "$(dirname "$0")/root.sh" make "$dir/root" bookworm --variant=extract --architectures="$arch" \
         --include="$(echo "$ROOT_PACKAGES" | tr ' ' ,)" --dpkgopt='path-exclude=/usr/share/doc/*' \
-        --dpkgopt='path-exclude=/usr/share/man/*' --dpkgopt='path-exclude=/usr/share/locale/*' >/dev/null || skip "no $arch root: see $dir/root.log"
+        --dpkgopt='path-exclude=/usr/share/man/*' --dpkgopt='path-exclude=/usr/share/locale/*' >/dev/null ||
+        skip "no $arch root: $(grep -m1 '^E: Failed to fetch' "$dir/root.log" || echo "see $dir/root.log")"
     fi
     while read -r module; do
       cp "$dir/kernel/modules/$module" "$root/modules/" && basename "$module" >>"$root/modules/order" || exit 1
